@@ -1,0 +1,159 @@
+#include "platform/unitBitmap.h"
+
+#include <algorithm>
+
+namespace {
+
+const TPalette& DefaultPalette() {
+  static const TPalette Grey = TPalette::Greyscale();
+  return Grey;
+}
+
+void DecodeRow(const TBitmap& Source, int X, int Y, int Count, TColour* Out) {
+  const std::uint8_t* Row = Source.ScanLine(Y);
+  switch (Source.PixelFormat()) {
+    case TPixelFormat::pf8bit:
+      for (int I = 0; I < Count; ++I) Out[I] = Source.Palette().Colour(Row[X + I]);
+      return;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit: {
+      const bool Is555 = Source.PixelFormat() == TPixelFormat::pf15bit;
+      for (int I = 0; I < Count; ++I) {
+        std::uint16_t W;
+        std::memcpy(&W, Row + 2 * (X + I), 2);
+        Out[I] = Is555 ? Word555ToColour(W) : Word565ToColour(W);
+      }
+      return;
+    }
+    case TPixelFormat::pf24bit:
+      for (int I = 0; I < Count; ++I) {
+        const std::uint8_t* P = Row + 3 * (X + I);
+        Out[I] = MakeColour(P[2], P[1], P[0]);
+      }
+      return;
+  }
+}
+
+void EncodeRow(TBitmap& Target, int X, int Y, int Count, const TColour* In) {
+  std::uint8_t* Row = Target.ScanLine(Y);
+  switch (Target.PixelFormat()) {
+    case TPixelFormat::pf8bit:
+      for (int I = 0; I < Count; ++I) Row[X + I] = Target.Palette().NearestIndex(In[I]);
+      return;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit: {
+      const bool Is555 = Target.PixelFormat() == TPixelFormat::pf15bit;
+      for (int I = 0; I < Count; ++I) {
+        const std::uint16_t W = Is555 ? ColourToWord555(In[I]) : ColourToWord565(In[I]);
+        std::memcpy(Row + 2 * (X + I), &W, 2);
+      }
+      return;
+    }
+    case TPixelFormat::pf24bit:
+      for (int I = 0; I < Count; ++I) {
+        std::uint8_t* P = Row + 3 * (X + I);
+        P[0] = BlueOf(In[I]);
+        P[1] = GreenOf(In[I]);
+        P[2] = RedOf(In[I]);
+      }
+      return;
+  }
+}
+
+// Most copies into 8 bits come from 5-6-5 sprites: one table lookup a pixel.
+void Copy565RowTo8(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Target, int X,
+                   int Y, int Count) {
+  const std::uint8_t* From = Source.ScanLine(SourceY) + 2 * SourceX;
+  std::uint8_t* To = Target.ScanLine(Y) + X;
+  const TPalette& Palette = Target.Palette();
+  for (int I = 0; I < Count; ++I) {
+    std::uint16_t W;
+    std::memcpy(&W, From + 2 * I, 2);
+    To[I] = Palette.NearestIndexOf565(W);
+  }
+}
+
+bool SameRawMeaning(const TBitmap& A, const TBitmap& B) {
+  if (A.PixelFormat() != B.PixelFormat()) return false;
+  return A.PixelFormat() != TPixelFormat::pf8bit ||
+         A.Palette().Entries() == B.Palette().Entries();
+}
+
+}  // namespace
+
+TBitmap::TBitmap(TPixelFormat Format, int Width, int Height) : FFormat(Format) {
+  SetSize(Width, Height);
+}
+
+TBitmap::TBitmap(const TBitmap& Other)
+    : FWidth(Other.FWidth),
+      FHeight(Other.FHeight),
+      FFormat(Other.FFormat),
+      FPixels(Other.FPixels),
+      FPalette(Other.FPalette ? std::make_unique<TPalette>(*Other.FPalette) : nullptr) {}
+
+TBitmap& TBitmap::operator=(const TBitmap& Other) {
+  if (this != &Other) *this = TBitmap(Other);
+  return *this;
+}
+
+void TBitmap::SetSize(int Width, int Height) {
+  Width = std::max(Width, 0);
+  Height = std::max(Height, 0);
+  if (std::uint64_t(Width) * std::uint64_t(Height) > MaxPixels)
+    throw EBitmapError("Bitmap too large");
+  FPixels.assign(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)),
+                 0);
+  FWidth = Width;
+  FHeight = Height;
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Format) {
+  if (Format == FFormat) return;
+  TBitmap Converted(Format, FWidth, FHeight);
+  if (FPalette) Converted.FPalette = std::make_unique<TPalette>(*FPalette);
+  Converted.Draw(*this);
+  *this = std::move(Converted);
+}
+
+void TBitmap::SetPalette(std::unique_ptr<TPalette> Palette) { FPalette = std::move(Palette); }
+
+const TPalette& TBitmap::Palette() const { return FPalette ? *FPalette : DefaultPalette(); }
+
+void TBitmap::CopyRect(int X, int Y, const TBitmap& Source, int SourceX, int SourceY, int Width,
+                       int Height) {
+  if (&Source == this) {
+    const TBitmap Snapshot(*this);
+    CopyRect(X, Y, Snapshot, SourceX, SourceY, Width, Height);
+    return;
+  }
+  // Clip against both bitmaps, moving both origins together.
+  auto Clip = [](int& To, int& From, int& Count, int ToLimit, int FromLimit) {
+    const int Skip = std::max({0, -To, -From});
+    To += Skip;
+    From += Skip;
+    Count = std::min({Count - Skip, ToLimit - To, FromLimit - From});
+  };
+  Clip(X, SourceX, Width, FWidth, Source.FWidth);
+  Clip(Y, SourceY, Height, FHeight, Source.FHeight);
+  if (Width <= 0 || Height <= 0) return;
+
+  if (SameRawMeaning(Source, *this)) {
+    const std::size_t Bpp = std::size_t(BytesPerPixel(FFormat));
+    for (int Row = 0; Row < Height; ++Row)
+      std::memcpy(ScanLine(Y + Row) + Bpp * std::size_t(X),
+                  Source.ScanLine(SourceY + Row) + Bpp * std::size_t(SourceX),
+                  Bpp * std::size_t(Width));
+    return;
+  }
+  if (Source.FFormat == TPixelFormat::pf16bit && FFormat == TPixelFormat::pf8bit) {
+    for (int Row = 0; Row < Height; ++Row)
+      Copy565RowTo8(Source, SourceX, SourceY + Row, *this, X, Y + Row, Width);
+    return;
+  }
+  std::vector<TColour> Colours(std::size_t(Width), 0);
+  for (int Row = 0; Row < Height; ++Row) {
+    DecodeRow(Source, SourceX, SourceY + Row, Width, Colours.data());
+    EncodeRow(*this, X, Y + Row, Width, Colours.data());
+  }
+}

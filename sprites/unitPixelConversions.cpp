@@ -1,0 +1,73 @@
+#include "sprites/unitPixelConversions.h"
+
+namespace {
+
+// Column by column, as every caller's visiting order is defined.
+void MatchBlackPass(const TBitmap& Source, TBitmap& Target, TColour Substitute) {
+  for (int X = 0; X < Source.Width(); ++X)
+    for (int Y = 0; Y < Source.Height(); ++Y) {
+      const TColour Colour = Source.GetPixel(X, Y);
+      if (Colour == 0) Target.SetPixel(X, Y, 0);
+      if (Target.GetPixel(X, Y) == 0 && Colour != 0) Target.SetPixel(X, Y, Substitute);
+    }
+}
+
+void SizeSpriteTo(const TBitmap& Bitmap, TPixelFormat Expected, TS16Sprite& Sprite) {
+  // The raw copy that follows is only the sprite's size for 16-bit words.
+  if (Bitmap.PixelFormat() != Expected)
+    throw EBitmapError("The bitmap does not have the pixel format a sprite is copied from");
+  if (Bitmap.Width() > 65535 || Bitmap.Height() > 65535)
+    throw ESpriteError("A sprite is at most 65535 pixels wide and high");
+  Sprite.SetHeight(std::uint16_t(Bitmap.Height()));
+  Sprite.SetWidth(std::uint16_t(Bitmap.Width()));
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> SpriteToBitmap(const TS16Sprite& Sprite) {
+  auto Bitmap = std::make_unique<TBitmap>(TPixelFormat::pf16bit, Sprite.Width(), Sprite.Height());
+  Bitmap->WriteRawBits(Sprite.PixelData());
+  return Bitmap;
+}
+
+void ConvertBitmap(const TBitmap& Source, TBitmap& Target) {
+  Target.SetSize(Source.Width(), Source.Height());
+  Target.Draw(Source);
+  MatchBlack(Source, Target);
+}
+
+void MatchBlack(const TBitmap& Source, TBitmap& Target) {
+  MatchBlackPass(Source, Target, FirstSubstitute);
+  MatchBlackPass(Source, Target, SecondSubstitute);
+}
+
+void BitmapToSprite(const TBitmap& Bitmap, TS16Sprite& Sprite) {
+  SizeSpriteTo(Bitmap, TPixelFormat::pf16bit, Sprite);
+  Sprite.SetLayoutFlag(false);
+  Bitmap.ReadRawBits(Sprite.PixelData());
+}
+
+void Bitmap15ToSprite(const TBitmap& Bitmap, TS16Sprite& Sprite) {
+  SizeSpriteTo(Bitmap, TPixelFormat::pf15bit, Sprite);
+  Sprite.SetFormat(true);
+  Bitmap.ReadRawBits(Sprite.PixelData());
+  Sprite.SetFormat(false);
+}
+
+void MatchBlackFromSprite(const TS16Sprite& Sprite, TBitmap& Bitmap) {
+  for (int X = 0; X < Sprite.Width(); ++X)
+    for (int Y = 0; Y < Sprite.Height(); ++Y) {
+      const TColour Colour = Sprite.ReadPixel(X, Y);
+      if (Colour == 0) Bitmap.SetPixel(X, Y, 0);
+      if (Bitmap.GetPixel(X, Y) == 0 && Colour != 0) Bitmap.SetPixel(X, Y, FirstSubstitute);
+    }
+}
+
+void MatchBlackIntoSprite(TS16Sprite& Sprite, const TBitmap& Bitmap) {
+  for (int X = 0; X < Bitmap.Width(); ++X)
+    for (int Y = 0; Y < Bitmap.Height(); ++Y) {
+      const TColour Colour = Bitmap.GetPixel(X, Y);
+      if (Colour == 0) Sprite.WritePixel(X, Y, 0);
+      if (Sprite.ReadPixel(X, Y) == 0 && Colour != 0) Sprite.WritePixel(X, Y, FirstSubstitute);
+    }
+}

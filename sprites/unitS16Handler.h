@@ -1,0 +1,86 @@
+#pragma once
+// The sprite model: TS16Sprite (one image of 16-bit words), TS16File (the document, an owned
+// list of sprites) and the .s16 file format they are read from and written to.
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/unitColour.h"
+
+class ESpriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TS16Sprite {
+ public:
+  TS16Sprite() = default;
+  TS16Sprite(const TS16Sprite&) = delete;
+  TS16Sprite& operator=(const TS16Sprite&) = delete;
+
+  std::uint16_t Height() const { return FHeight; }
+  std::uint16_t Width() const { return FWidth; }
+  bool Is555() const { return FIs555; }
+  std::uint16_t* PixelData() { return FPixelData.data(); }
+  const std::uint16_t* PixelData() const { return FPixelData.data(); }
+  std::size_t PixelCount() const { return FPixelData.size(); }
+
+  // The buffer is resized to Width x Height words and cleared.
+  void SetHeight(std::uint16_t Value);
+  void SetWidth(std::uint16_t Value);
+
+  TColour ReadPixel(int X, int Y) const;
+  void WritePixel(int X, int Y, TColour Colour);
+  // Converts every word between 5-6-5 (false) and 5-5-5 (true).
+  void SetFormat(bool Value);
+  // Marks the layout of the words without converting them, as a reader that knows it does.
+  void SetLayoutFlag(bool Value) { FIs555 = Value; }
+
+ private:
+  void Resize();
+  std::size_t CheckedIndex(int X, int Y) const;
+
+  std::uint16_t FHeight = 0;
+  std::uint16_t FWidth = 0;
+  bool FIs555 = false;
+  std::vector<std::uint16_t> FPixelData;
+};
+
+// The word conversions of TS16Sprite::SetFormat, one word at a time.
+std::uint16_t Word555To565(std::uint16_t Word);
+std::uint16_t Word565To555(std::uint16_t Word);
+
+class TS16File {
+ public:
+  // Neither format's Count field holds more.
+  static constexpr int MaxSprites = 65535;
+  // How far the pixel data named by a directory may run past the end of the file: a file cut
+  // short still loads, but no header makes the load allocate more than this beyond the
+  // file's own size.
+  static constexpr std::uint64_t MaxMissingPixelBytes = std::uint64_t(64) << 20;
+
+  std::string FilePath;
+  bool Is555 = false;
+
+  TS16File() = default;
+  TS16File(const TS16File&) = delete;
+  TS16File& operator=(const TS16File&) = delete;
+
+  void Clear();
+  void LoadFromFile(const std::string& Path);
+  void Save();
+  void SaveToFile(const std::string& Path);
+
+  int Add(std::unique_ptr<TS16Sprite> Sprite);
+  void Insert(std::unique_ptr<TS16Sprite> Sprite, int Index);
+  void Delete(int Index);
+  TS16Sprite& GetSprite(int Index) const;
+  void SetFormat(bool Value);
+  int Count() const { return int(Sprites.size()); }
+
+ private:
+  std::vector<std::unique_ptr<TS16Sprite>> Sprites;
+};
