@@ -61,8 +61,8 @@ void EncodeRow(TBitmap& Target, int X, int Y, int Count, const TColour* In) {
 }
 
 // Most copies into 8 bits come from 5-6-5 sprites: one table lookup a pixel.
-void Copy565RowTo8(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Target, int X,
-                   int Y, int Count) {
+void Copy565RowTo8(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Target, int X, int Y,
+                   int Count) {
   const std::uint8_t* From = Source.ScanLine(SourceY) + 2 * SourceX;
   std::uint8_t* To = Target.ScanLine(Y) + X;
   const TPalette& Palette = Target.Palette();
@@ -75,8 +75,7 @@ void Copy565RowTo8(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Tar
 
 bool SameRawMeaning(const TBitmap& A, const TBitmap& B) {
   if (A.PixelFormat() != B.PixelFormat()) return false;
-  return A.PixelFormat() != TPixelFormat::pf8bit ||
-         A.Palette().Entries() == B.Palette().Entries();
+  return A.PixelFormat() != TPixelFormat::pf8bit || A.Palette().Entries() == B.Palette().Entries();
 }
 
 }  // namespace
@@ -102,8 +101,7 @@ void TBitmap::SetSize(int Width, int Height) {
   Height = std::max(Height, 0);
   if (std::uint64_t(Width) * std::uint64_t(Height) > MaxPixels)
     throw EBitmapError("Bitmap too large");
-  FPixels.assign(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)),
-                 0);
+  FPixels.assign(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)), 0);
   FWidth = Width;
   FHeight = Height;
 }
@@ -116,9 +114,13 @@ void TBitmap::SetPixelFormat(TPixelFormat Format) {
   *this = std::move(Converted);
 }
 
-void TBitmap::SetPalette(std::unique_ptr<TPalette> Palette) { FPalette = std::move(Palette); }
+void TBitmap::SetPalette(std::unique_ptr<TPalette> Palette) {
+  FPalette = std::move(Palette);
+}
 
-const TPalette& TBitmap::Palette() const { return FPalette ? *FPalette : DefaultPalette(); }
+const TPalette& TBitmap::Palette() const {
+  return FPalette ? *FPalette : DefaultPalette();
+}
 
 void TBitmap::CopyRect(int X, int Y, const TBitmap& Source, int SourceX, int SourceY, int Width,
                        int Height) {

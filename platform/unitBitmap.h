@@ -75,9 +75,7 @@ class TBitmap {
   std::size_t RowOffset(int Y) const {
     return std::size_t(Y) * std::size_t(FWidth) * std::size_t(BytesPerPixel(FFormat));
   }
-  bool Contains(int X, int Y) const {
-    return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight;
-  }
+  bool Contains(int X, int Y) const { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   std::uint16_t Word(std::size_t I) const {
     std::uint16_t W;
     std::memcpy(&W, FPixels.data() + I * 2, 2);

@@ -9,16 +9,26 @@ using TColour = std::uint32_t;
 
 constexpr TColour ColourBlack = 0x000000;
 
-constexpr std::uint8_t RedOf(TColour c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(TColour c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(TColour c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(TColour c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(TColour c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(TColour c) {
+  return (c >> 16) & 0xFF;
+}
 constexpr TColour MakeColour(unsigned r, unsigned g, unsigned b) {
   return TColour(r) | (TColour(g) << 8) | (TColour(b) << 16);
 }
 
 // No product of these ratios falls exactly halfway, so adding half the divisor rounds exactly.
-constexpr std::uint8_t Scale5To8(std::uint8_t v) { return std::uint8_t((v * 255u + 15u) / 31u); }
-constexpr std::uint8_t Scale6To8(std::uint8_t v) { return std::uint8_t((v * 255u + 31u) / 63u); }
+constexpr std::uint8_t Scale5To8(std::uint8_t v) {
+  return std::uint8_t((v * 255u + 15u) / 31u);
+}
+constexpr std::uint8_t Scale6To8(std::uint8_t v) {
+  return std::uint8_t((v * 255u + 31u) / 63u);
+}
 // A channel that is not zero never narrows to zero.
 constexpr std::uint8_t Scale8To5(std::uint8_t v) {
   return v == 0 ? 0 : std::max<std::uint8_t>(1, std::uint8_t((v * 31u + 127u) / 255u));

@@ -16,13 +16,15 @@ namespace {
 
 }  // namespace
 
-TFileReader::~TFileReader() { Close(); }
+TFileReader::~TFileReader() {
+  Close();
+}
 
 bool TFileReader::Open(const std::string& Path) {
   Close();
   FFile = std::fopen(Path.c_str(), "rb");
   if (!FFile) return false;
-  struct stat Info{};
+  struct stat Info {};
   if (fstat(fileno(FFile), &Info) != 0 || !S_ISREG(Info.st_mode)) {
     Close();
     errno = EISDIR;
@@ -42,7 +44,9 @@ void TFileReader::Close() {
   FSize = 0;
 }
 
-std::uint64_t TFileReader::Position() const { return std::uint64_t(ftello(FFile)); }
+std::uint64_t TFileReader::Position() const {
+  return std::uint64_t(ftello(FFile));
+}
 
 void TFileReader::Seek(std::uint64_t Position) {
   if (Position > FSize || fseeko(FFile, off_t(Position), SEEK_SET) != 0)
@@ -70,10 +74,17 @@ std::uint32_t TFileReader::ReadU32() {
          (std::uint32_t(B[3]) << 24);
 }
 
-TSafeFileWriter::~TSafeFileWriter() { Discard(); }
+TSafeFileWriter::~TSafeFileWriter() {
+  Discard();
+}
 
 bool TSafeFileWriter::Create(const std::string& Path) {
   Discard();
+  // Only a regular file is replaced: a folder would fail the rename after the whole write, and
+  // a device would itself be replaced.
+  struct stat Old {};
+  const bool Exists = stat(Path.c_str(), &Old) == 0;
+  if (Exists && !S_ISREG(Old.st_mode)) return false;
   std::vector<char> Template(Path.begin(), Path.end());
   const std::string Suffix = ".pelbrook-XXXXXX";
   Template.insert(Template.end(), Suffix.begin(), Suffix.end());
@@ -81,9 +92,8 @@ bool TSafeFileWriter::Create(const std::string& Path) {
   const int Fd = mkstemp(Template.data());
   if (Fd < 0) return false;
   // The new file gets the old one's permissions, or the usual ones for a new file.
-  struct stat Old{};
   mode_t Mode;
-  if (stat(Path.c_str(), &Old) == 0) {
+  if (Exists) {
     Mode = Old.st_mode & 07777;
   } else {
     const mode_t Mask = umask(0);

@@ -78,8 +78,7 @@ TPalette::TPalette(const TPaletteEntries& Entries) : FEntries(Entries) {
 
 TPalette TPalette::Greyscale() {
   TPaletteEntries Entries;
-  for (int I = 0; I < 256; ++I)
-    Entries[I] = {std::uint8_t(I), std::uint8_t(I), std::uint8_t(I), 0};
+  for (int I = 0; I < 256; ++I) Entries[I] = {std::uint8_t(I), std::uint8_t(I), std::uint8_t(I), 0};
   return TPalette(Entries);
 }
 

@@ -1,5 +1,8 @@
 #include "sprites/unitS16Handler.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/unitFileIO.h"
 
 void TS16Sprite::SetHeight(std::uint16_t Value) {
@@ -12,9 +15,17 @@ void TS16Sprite::SetWidth(std::uint16_t Value) {
   Resize();
 }
 
+void TS16Sprite::AllocateUncleared(std::uint16_t Width, std::uint16_t Height) {
+  FWidth = Width;
+  FHeight = Height;
+  FPixelCount = std::size_t(Width) * std::size_t(Height);
+  FPixelData =
+      FPixelCount == 0 ? nullptr : std::make_unique_for_overwrite<std::uint16_t[]>(FPixelCount);
+}
+
 void TS16Sprite::Resize() {
-  FPixelData.assign(std::size_t(FWidth) * std::size_t(FHeight), 0);
-  if (FPixelData.empty()) FPixelData.shrink_to_fit();
+  AllocateUncleared(FWidth, FHeight);
+  std::fill_n(FPixelData.get(), FPixelCount, 0);
 }
 
 std::size_t TS16Sprite::CheckedIndex(int X, int Y) const {
@@ -46,7 +57,9 @@ std::uint16_t Word565To555(std::uint16_t Word) {
 
 void TS16Sprite::SetFormat(bool Value) {
   if (Value == FIs555) return;
-  for (std::uint16_t& Word : FPixelData) Word = Value ? Word565To555(Word) : Word555To565(Word);
+  std::uint16_t* const End = FPixelData.get() + FPixelCount;
+  for (std::uint16_t* Word = FPixelData.get(); Word != End; ++Word)
+    *Word = Value ? Word565To555(*Word) : Word555To565(*Word);
   FIs555 = Value;
 }
 
@@ -90,7 +103,8 @@ void TS16File::LoadFromFile(const std::string& Path) {
   const std::uint16_t SpriteCount = File.ReadU16();
   Is555 = (Flags & 1) == 0;
   const std::uint64_t DirectoryEnd = 6 + 8 * std::uint64_t(SpriteCount);
-  const std::uint64_t PixelBytesInFile = File.Size() > DirectoryEnd ? File.Size() - DirectoryEnd : 0;
+  const std::uint64_t PixelBytesInFile =
+      File.Size() > DirectoryEnd ? File.Size() - DirectoryEnd : 0;
   std::uint64_t ClaimedPixelBytes = 0;
   for (int I = 0; I < SpriteCount; ++I) {
     auto& Sprite = *Sprites.emplace_back(std::make_unique<TS16Sprite>());
@@ -101,12 +115,16 @@ void TS16File::LoadFromFile(const std::string& Path) {
     if (ClaimedPixelBytes > PixelBytesInFile + MaxMissingPixelBytes)
       throw ESpriteError("The sprite directory of " + Path +
                          " claims far more pixel data than the file holds");
-    Sprite.SetWidth(Width);
-    Sprite.SetHeight(Height);
+    Sprite.AllocateUncleared(Width, Height);
     Sprite.SetLayoutFlag(Is555);
   }
-  // A block cut short keeps what was read (the rest stays 0) and the load goes on.
-  for (auto& Sprite : Sprites) File.ReadUpTo(Sprite->PixelData(), Sprite->PixelCount() * 2);
+  // A block cut short keeps what was read, the rest is 0, and the load goes on.
+  for (auto& Sprite : Sprites) {
+    const std::size_t Bytes = Sprite->PixelCount() * 2;
+    const std::size_t Read = File.ReadUpTo(Sprite->PixelData(), Bytes);
+    if (Read < Bytes)
+      std::memset(reinterpret_cast<char*>(Sprite->PixelData()) + Read, 0, Bytes - Read);
+  }
   File.Close();
   FilePath = Path;
 }
@@ -118,8 +136,8 @@ void TS16File::SaveToFile(const std::string& Path) {
 
 void TS16File::Save() {
   if (Count() > MaxSprites)
-    throw ESpriteError("Unable to save " + std::to_string(Count()) + " sprites: a sprite file holds at most " +
-                       std::to_string(MaxSprites));
+    throw ESpriteError("Unable to save " + std::to_string(Count()) +
+                       " sprites: a sprite file holds at most " + std::to_string(MaxSprites));
   std::uint64_t End = 6 + 8 * std::uint64_t(Count());
   for (const auto& Sprite : Sprites) End += std::uint64_t(Sprite->PixelCount()) * 2;
   if (End > 0xFFFFFFFFu)

@@ -24,9 +24,9 @@ class TS16Sprite {
   std::uint16_t Height() const { return FHeight; }
   std::uint16_t Width() const { return FWidth; }
   bool Is555() const { return FIs555; }
-  std::uint16_t* PixelData() { return FPixelData.data(); }
-  const std::uint16_t* PixelData() const { return FPixelData.data(); }
-  std::size_t PixelCount() const { return FPixelData.size(); }
+  std::uint16_t* PixelData() { return FPixelData.get(); }
+  const std::uint16_t* PixelData() const { return FPixelData.get(); }
+  std::size_t PixelCount() const { return FPixelCount; }
 
   // The buffer is resized to Width x Height words and cleared.
   void SetHeight(std::uint16_t Value);
@@ -40,13 +40,17 @@ class TS16Sprite {
   void SetLayoutFlag(bool Value) { FIs555 = Value; }
 
  private:
+  friend class TS16File;
+  // Sizes the buffer without clearing it, for a reader that fills it itself.
+  void AllocateUncleared(std::uint16_t Width, std::uint16_t Height);
   void Resize();
   std::size_t CheckedIndex(int X, int Y) const;
 
   std::uint16_t FHeight = 0;
   std::uint16_t FWidth = 0;
   bool FIs555 = false;
-  std::vector<std::uint16_t> FPixelData;
+  std::unique_ptr<std::uint16_t[]> FPixelData;
+  std::size_t FPixelCount = 0;
 };
 
 // The word conversions of TS16Sprite::SetFormat, one word at a time.

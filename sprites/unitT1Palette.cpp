@@ -69,4 +69,6 @@ const TPaletteEntries T1Palette = {{
 }};
 // clang-format on
 
-std::unique_ptr<TPalette> CreateT1Palette() { return std::make_unique<TPalette>(T1Palette); }
+std::unique_ptr<TPalette> CreateT1Palette() {
+  return std::make_unique<TPalette>(T1Palette);
+}

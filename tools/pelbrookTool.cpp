@@ -1,1 +1,64 @@
-int main() { return 0; }
+// pelbrook-tool: batch work on sprite files with the editor's own code.
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+
+#include "tools/unitToolCommands.h"
+
+namespace {
+
+struct TSubcommand {
+  const char* Name;
+  int (*Run)(const TToolArgs&);
+  const char* Usage;
+  const char* Help;
+};
+
+const TSubcommand Subcommands[] = {
+    {"info", RunInfo, "info FILE [--from s16|spr]",
+     "Prints the format (\"s16 5-6-5\", \"s16 5-5-5\" or \"spr\"), the sprite count, then one\n"
+     "line per sprite: index, width, height."},
+    {"convert", RunConvert, "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
+     "Reads IN (as .spr when its name ends in .spr, unless --from says otherwise) and writes\n"
+     "OUT in --to, by default spr for a name ending in .spr and s16-565 otherwise."},
+    {"export", RunExport, "export IN INDEX OUT.bmp [--depth 24|16|8] [--from s16|spr]",
+     "Writes sprite INDEX (from 0) of IN as a BMP file of the given depth (default 24; 8 bits\n"
+     "use the Tamblings 1 palette). Black stays black; no other colour becomes black."},
+    {"import", RunImport, "import OUT IN.bmp... [--to s16-565|s16-555|spr]",
+     "Makes OUT holding the BMP files as sprites in the given order; OUT's format is chosen\n"
+     "as for convert."},
+};
+
+void PrintHelp(std::ostream& Out) {
+  Out << "pelbrook-tool: batch work on Tamblings sprite files (.s16, .spr)\n\n"
+         "usage: pelbrook-tool SUBCOMMAND ARGUMENTS...\n"
+         "       pelbrook-tool --help\n\n";
+  for (const TSubcommand& Command : Subcommands)
+    Out << "  pelbrook-tool " << Command.Usage << "\n" << Command.Help << "\n\n";
+  Out << "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintHelp(argc < 2 ? std::cerr : std::cout);
+    return argc < 2 ? 2 : 0;
+  }
+  for (const TSubcommand& Command : Subcommands) {
+    if (std::strcmp(argv[1], Command.Name) != 0) continue;
+    try {
+      return Command.Run(TToolArgs(argv + 2, argv + argc));
+    } catch (const EToolUsage& Error) {
+      std::cerr << "pelbrook-tool " << Command.Name << ": " << Error.what()
+                << "\nusage: pelbrook-tool " << Command.Usage << '\n';
+      return 2;
+    } catch (const std::exception& Error) {
+      std::cerr << Error.what() << '\n';
+      return 1;
+    }
+  }
+  std::cerr << "pelbrook-tool: unknown subcommand \"" << argv[1] << "\" (see --help)\n";
+  return 2;
+}

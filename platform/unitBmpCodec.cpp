@@ -1,0 +1,377 @@
+#include "platform/unitBmpCodec.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/unitFileIO.h"
+
+namespace {
+
+constexpr std::uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitFields = 3, BiAlphaBitFields = 6;
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::uint32_t InfoHeaderSize = 40;
+
+// A run code paints at most 255 pixels with two bytes, but end-of-line and delta codes skip
+// whole rows for two or four, so a sparse image may honestly cover far more pixels than its
+// data has bytes. A data byte may account for 1024 pixels (a 2048-pixel-wide image of empty
+// rows), and no file for more than 2^28 pixels (256 MiB at 8 bits), whatever its size.
+constexpr std::uint64_t RlePixelsPerByte = 1024;
+constexpr std::uint64_t RleMaxPixels = std::uint64_t(1) << 28;
+
+std::uint16_t Get16(const std::uint8_t* P) {
+  return std::uint16_t(P[0] | (P[1] << 8));
+}
+std::uint32_t Get32(const std::uint8_t* P) {
+  return std::uint32_t(P[0]) | (std::uint32_t(P[1]) << 8) | (std::uint32_t(P[2]) << 16) |
+         (std::uint32_t(P[3]) << 24);
+}
+
+struct TMasks {
+  std::uint32_t Red = 0, Green = 0, Blue = 0;
+  friend bool operator==(const TMasks&, const TMasks&) = default;
+};
+constexpr TMasks Masks555{0x7C00, 0x03E0, 0x001F};
+constexpr TMasks Masks565{0xF800, 0x07E0, 0x001F};
+constexpr TMasks Masks888{0xFF0000, 0x00FF00, 0x0000FF};
+
+// Everything the headers say about where the pixels are and what they mean, checked against
+// the file's size.
+struct TLayout {
+  std::int64_t Width = 0, Height = 0;
+  bool TopDown = false;
+  int BitCount = 0;
+  std::uint32_t Compression = BiRgb;
+  TMasks Masks;
+  std::size_t PaletteOffset = 0, PaletteEntrySize = 4, PaletteCount = 0;
+  std::span<const std::uint8_t> Pixels;
+
+  bool IsRle() const { return Compression == BiRle8 || Compression == BiRle4; }
+  std::uint64_t Stride() const { return (std::uint64_t(Width) * BitCount + 31) / 32 * 4; }
+  // Row R of the file (bottom-up unless the height was negative) as a row of the bitmap.
+  int BitmapRow(std::int64_t R) const { return int(TopDown ? R : Height - 1 - R); }
+};
+
+bool IsContiguous(std::uint32_t Mask) {
+  return Mask != 0 && std::has_single_bit((std::uint64_t(Mask) >> std::countr_zero(Mask)) + 1);
+}
+
+bool ValidMasks(const TMasks& M, int BitCount) {
+  const std::uint64_t Limit = std::uint64_t(1) << BitCount;
+  for (const std::uint32_t Mask : {M.Red, M.Green, M.Blue})
+    if (!IsContiguous(Mask) || Mask >= Limit) return false;
+  return ((M.Red & M.Green) | (M.Red & M.Blue) | (M.Green & M.Blue)) == 0;
+}
+
+bool ValidBitCount(std::uint32_t Compression, int BitCount) {
+  switch (Compression) {
+    case BiRgb:
+      return BitCount == 1 || BitCount == 2 || BitCount == 4 || BitCount == 8 || BitCount == 16 ||
+             BitCount == 24 || BitCount == 32;
+    case BiRle8:
+      return BitCount == 8;
+    case BiRle4:
+      return BitCount == 4;
+    default:
+      return BitCount == 16 || BitCount == 32;
+  }
+}
+
+TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
+  if (Bytes.size() < FileHeaderSize + 4 || Bytes[0] != 'B' || Bytes[1] != 'M')
+    throw EBmpError("Not a BMP file");
+  const std::uint32_t HeaderSize = Get32(&Bytes[14]);
+  const bool Core = HeaderSize == 12;
+  const bool Windows = HeaderSize == InfoHeaderSize || HeaderSize == 52 || HeaderSize == 56 ||
+                       HeaderSize == 108 || HeaderSize == 124;
+  // OS/2 2.x headers have the layout of the 40-byte one and may stop after any field.
+  const bool Os2 = !Windows && HeaderSize >= 16 && HeaderSize <= 64;
+  if (!Core && !Windows && !Os2) throw EBmpError("Unsupported BMP header size");
+  if (Bytes.size() - FileHeaderSize < HeaderSize) throw EBmpError("BMP header beyond end of file");
+  const std::uint8_t* Header = &Bytes[FileHeaderSize];
+  auto Field16 = [&](std::uint32_t At) { return At + 2 <= HeaderSize ? Get16(Header + At) : 0u; };
+  auto Field32 = [&](std::uint32_t At) { return At + 4 <= HeaderSize ? Get32(Header + At) : 0u; };
+
+  TLayout L;
+  std::uint32_t Planes, ColoursUsed = 0;
+  if (Core) {
+    L.Width = Field16(4);
+    L.Height = Field16(6);
+    Planes = Field16(8);
+    L.BitCount = int(Field16(10));
+    L.PaletteEntrySize = 3;
+  } else {
+    L.Width = std::int32_t(Field32(4));
+    L.Height = std::int32_t(Field32(8));
+    Planes = Field16(12);
+    L.BitCount = int(Field16(14));
+    L.Compression = Field32(16);
+    ColoursUsed = Field32(32);
+  }
+  if (L.Height < 0) {
+    L.TopDown = true;
+    L.Height = -L.Height;
+  }
+  if (L.Width <= 0 || L.Height <= 0 || L.Height > INT32_MAX) throw EBmpError("Bad BMP dimensions");
+  if (Planes != 1) throw EBmpError("Bad BMP plane count");
+  // OS/2 gives 3 and 4 to Huffman and RLE24 instead of bit fields and JPEG.
+  const bool BitFields =
+      Windows && (L.Compression == BiBitFields || L.Compression == BiAlphaBitFields);
+  if (L.Compression > BiRle4 && !BitFields) throw EBmpError("Unsupported BMP compression");
+  if (!ValidBitCount(L.Compression, L.BitCount)) throw EBmpError("Unsupported BMP bit count");
+
+  L.PaletteOffset = FileHeaderSize + HeaderSize;
+  if (BitFields) {
+    const std::uint8_t* At = Header + InfoHeaderSize;
+    if (HeaderSize == InfoHeaderSize) {
+      const std::size_t MaskBytes = L.Compression == BiAlphaBitFields ? 16 : 12;
+      if (Bytes.size() - L.PaletteOffset < MaskBytes)
+        throw EBmpError("BMP colour masks beyond end of file");
+      L.PaletteOffset += MaskBytes;
+    }
+    L.Masks = {Get32(At), Get32(At + 4), Get32(At + 8)};
+    if (!ValidMasks(L.Masks, L.BitCount)) throw EBmpError("Bad BMP colour masks");
+  } else if (L.BitCount == 16) {
+    L.Masks = Masks555;
+  } else if (L.BitCount == 32) {
+    L.Masks = Masks888;
+  }
+
+  const std::uint32_t PixelOffset = Get32(&Bytes[10]);
+  if (PixelOffset < L.PaletteOffset || PixelOffset > Bytes.size())
+    throw EBmpError("Bad BMP pixel data offset");
+  L.Pixels = Bytes.subspan(PixelOffset);
+  if (L.BitCount <= 8) {
+    // The colour table ends where the pixels begin; core headers give no other count.
+    const std::size_t Entries = std::size_t(1) << L.BitCount;
+    const std::size_t Declared =
+        ColoursUsed == 0 ? Entries : std::min<std::size_t>(ColoursUsed, Entries);
+    L.PaletteCount = std::min(Declared, (PixelOffset - L.PaletteOffset) / L.PaletteEntrySize);
+  }
+  return L;
+}
+
+// Refuses, before anything is allocated, a bitmap larger than the file's data can describe.
+void CheckSize(const TLayout& L) {
+  const std::uint64_t Pixels = std::uint64_t(L.Width) * std::uint64_t(L.Height);
+  if (Pixels > TBitmap::MaxPixels) throw EBmpError("BMP too large");
+  if (L.IsRle()) {
+    if (Pixels > std::min(RleMaxPixels, L.Pixels.size() * RlePixelsPerByte))
+      throw EBmpError("BMP too large for its data");
+    return;
+  }
+  // Uncompressed rows have a fixed size, so a short file is refused: decoding the rows that
+  // are there would let a tiny file claim any height. Only the last row's padding may be
+  // missing.
+  const std::uint64_t LastRow = (std::uint64_t(L.Width) * L.BitCount + 7) / 8;
+  if (L.Stride() * std::uint64_t(L.Height - 1) + LastRow > L.Pixels.size())
+    throw EBmpError("BMP pixel data beyond end of file");
+}
+
+TPixelFormat OutputFormat(const TLayout& L) {
+  if (L.BitCount <= 8) return TPixelFormat::pf8bit;
+  if (L.BitCount == 16 && L.Masks == Masks565) return TPixelFormat::pf16bit;
+  if (L.BitCount == 16 && L.Masks == Masks555) return TPixelFormat::pf15bit;
+  return TPixelFormat::pf24bit;
+}
+
+std::unique_ptr<TPalette> ReadPalette(std::span<const std::uint8_t> Bytes, const TLayout& L) {
+  TPaletteEntries Entries{};
+  for (std::size_t I = 0; I < L.PaletteCount; ++I) {
+    const std::uint8_t* E = &Bytes[L.PaletteOffset + I * L.PaletteEntrySize];
+    Entries[I] = {E[2], E[1], E[0], 0};
+  }
+  return std::make_unique<TPalette>(Entries);
+}
+
+// An n-bit channel widens to round(v * 255 / (2^n - 1)); the divisor is odd, so no value
+// falls halfway.
+class TChannel {
+ public:
+  explicit TChannel(std::uint32_t Mask)
+      : FMask(Mask), FShift(std::countr_zero(Mask)), FMax(std::uint64_t(Mask) >> FShift) {}
+  std::uint8_t operator()(std::uint32_t Pixel) const {
+    return std::uint8_t(((std::uint64_t(Pixel & FMask) >> FShift) * 255 + FMax / 2) / FMax);
+  }
+
+ private:
+  std::uint32_t FMask;
+  int FShift;
+  std::uint64_t FMax;
+};
+
+void DecodeRow(const TLayout& L, const std::uint8_t* Row, std::uint8_t* Out) {
+  const std::size_t Width = std::size_t(L.Width);
+  switch (L.BitCount) {
+    case 1:
+    case 2:
+    case 4: {
+      const unsigned Bits = unsigned(L.BitCount), Mask = (1u << Bits) - 1;
+      for (std::size_t X = 0; X < Width; ++X) {
+        const std::size_t Bit = X * Bits;
+        Out[X] = std::uint8_t((Row[Bit / 8] >> (8 - Bits - Bit % 8)) & Mask);
+      }
+      return;
+    }
+    case 8:
+      std::memcpy(Out, Row, Width);
+      return;
+    case 24:
+      std::memcpy(Out, Row, Width * 3);
+      return;
+  }
+  switch (OutputFormat(L)) {
+    case TPixelFormat::pf16bit:
+      std::memcpy(Out, Row, Width * 2);
+      return;
+    case TPixelFormat::pf15bit:
+      for (std::size_t X = 0; X < Width; ++X) {
+        Out[2 * X] = Row[2 * X];
+        Out[2 * X + 1] = Row[2 * X + 1] & 0x7F;
+      }
+      return;
+    default:
+      break;
+  }
+  const TChannel Red(L.Masks.Red), Green(L.Masks.Green), Blue(L.Masks.Blue);
+  const std::size_t Bytes = std::size_t(L.BitCount / 8);
+  for (std::size_t X = 0; X < Width; ++X) {
+    const std::uint8_t* P = Row + X * Bytes;
+    const std::uint32_t Pixel = Bytes == 2 ? Get16(P) : Get32(P);
+    Out[3 * X] = Blue(Pixel);
+    Out[3 * X + 1] = Green(Pixel);
+    Out[3 * X + 2] = Red(Pixel);
+  }
+}
+
+void DecodeRows(const TLayout& L, TBitmap& Bitmap) {
+  const std::size_t Stride = std::size_t(L.Stride());
+  for (std::int64_t R = 0; R < L.Height; ++R)
+    DecodeRow(L, L.Pixels.data() + std::size_t(R) * Stride, Bitmap.ScanLine(L.BitmapRow(R)));
+}
+
+// Pixels that no code sets stay index 0. A stream cut short keeps what it has decoded.
+void DecodeRle(const TLayout& L, TBitmap& Bitmap) {
+  const std::span<const std::uint8_t> Data = L.Pixels;
+  const bool Rle4 = L.Compression == BiRle4;
+  auto PixelOf = [Rle4](std::uint8_t Byte, int I) {
+    return Rle4 ? std::uint8_t(I % 2 == 0 ? Byte >> 4 : Byte & 0x0F) : Byte;
+  };
+  std::int64_t X = 0, Y = 0;
+  auto Put = [&](std::uint8_t Index) {
+    if (X < L.Width) Bitmap.ScanLine(L.BitmapRow(Y))[X] = Index;
+    ++X;
+  };
+  std::size_t P = 0;
+  while (Y < L.Height && Data.size() - P >= 2) {
+    const std::uint8_t Count = Data[P], Code = Data[P + 1];
+    P += 2;
+    if (Count != 0) {
+      for (int I = 0; I < Count; ++I) Put(PixelOf(Code, I));
+    } else if (Code == 0) {  // end of line
+      X = 0;
+      ++Y;
+    } else if (Code == 1) {  // end of bitmap
+      return;
+    } else if (Code == 2) {  // delta
+      if (Data.size() - P < 2) return;
+      X += Data[P];
+      Y += Data[P + 1];
+      P += 2;
+    } else {  // Code literal pixels, padded to a 16-bit boundary
+      const std::size_t Size = Rle4 ? (Code + 1u) / 2 : Code;
+      for (int I = 0; I < Code; ++I) {
+        const std::size_t At = P + std::size_t(Rle4 ? I / 2 : I);
+        if (At >= Data.size()) return;
+        Put(PixelOf(Data[At], I));
+      }
+      P = std::min(Data.size(), P + Size + (Size & 1));
+    }
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes) {
+  const TLayout L = ReadLayout(Bytes);
+  CheckSize(L);
+  auto Bitmap = std::make_unique<TBitmap>(OutputFormat(L), int(L.Width), int(L.Height));
+  if (L.BitCount <= 8) Bitmap->SetPalette(ReadPalette(Bytes, L));
+  if (L.IsRle())
+    DecodeRle(L, *Bitmap);
+  else
+    DecodeRows(L, *Bitmap);
+  return Bitmap;
+}
+
+std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  if (Reader.Size() > MaxBmpFileSize) throw EBmpError("BMP file too large");
+  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  Reader.Read(Bytes.data(), Bytes.size());
+  return ReadBmp(Bytes);
+}
+
+// Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits
+// all 256 colours counted as used; no colour is marked important.
+std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
+  const TPixelFormat Format = Bitmap.PixelFormat();
+  if (Format == TPixelFormat::pf15bit) throw EBmpError("15-bit bitmaps are not written to BMP");
+  if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0)
+    throw EBmpError("An empty bitmap cannot be written to BMP");
+  const std::uint64_t RowSize = std::uint64_t(Bitmap.Width()) * BytesPerPixel(Format);
+  const std::uint64_t Stride = (RowSize + 3) / 4 * 4;
+  const std::uint64_t ImageSize = Stride * std::uint64_t(Bitmap.Height());
+  const std::uint32_t TableSize = Format == TPixelFormat::pf8bit    ? 256 * 4
+                                  : Format == TPixelFormat::pf16bit ? 3 * 4
+                                                                    : 0;
+  const std::uint32_t PixelOffset = FileHeaderSize + InfoHeaderSize + TableSize;
+  if (PixelOffset + ImageSize > 0xFFFFFFFFu) throw EBmpError("Bitmap too large for BMP");
+
+  std::vector<std::uint8_t> Out;
+  Out.reserve(std::size_t(PixelOffset + ImageSize));
+  auto Put16 = [&Out](std::uint32_t V) {
+    Out.insert(Out.end(), {std::uint8_t(V), std::uint8_t(V >> 8)});
+  };
+  auto Put32 = [&](std::uint32_t V) {
+    Put16(V & 0xFFFF);
+    Put16(V >> 16);
+  };
+  Out.insert(Out.end(), {'B', 'M'});
+  Put32(std::uint32_t(PixelOffset + ImageSize));
+  Put32(0);  // two reserved words
+  Put32(PixelOffset);
+  Put32(InfoHeaderSize);
+  Put32(std::uint32_t(Bitmap.Width()));
+  Put32(std::uint32_t(Bitmap.Height()));
+  Put16(1);
+  Put16(8 * std::uint32_t(BytesPerPixel(Format)));
+  Put32(Format == TPixelFormat::pf16bit ? BiBitFields : BiRgb);
+  Put32(std::uint32_t(ImageSize));
+  Put32(2835);
+  Put32(2835);
+  Put32(Format == TPixelFormat::pf8bit ? 256 : 0);
+  Put32(0);
+  if (Format == TPixelFormat::pf16bit)
+    for (const std::uint32_t Mask : {Masks565.Red, Masks565.Green, Masks565.Blue}) Put32(Mask);
+  if (Format == TPixelFormat::pf8bit)
+    for (const TPaletteEntry& E : Bitmap.Palette().Entries())
+      Out.insert(Out.end(), {E.Blue, E.Green, E.Red, 0});
+  for (int Y = Bitmap.Height() - 1; Y >= 0; --Y) {
+    const std::uint8_t* Row = Bitmap.ScanLine(Y);
+    Out.insert(Out.end(), Row, Row + RowSize);
+    Out.resize(Out.size() + std::size_t(Stride - RowSize), 0);
+  }
+  return Out;
+}
+
+void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path) {
+  const std::vector<std::uint8_t> Bytes = EncodeBmp(Bitmap);
+  TSafeFileWriter Writer;
+  if (!Writer.Create(Path))
+    throw EInOutError("Cannot create file \"" + Path + "\": " + std::strerror(errno));
+  Writer.Write(Bytes.data(), Bytes.size());
+  Writer.Commit();
+}

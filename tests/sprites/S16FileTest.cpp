@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/unitFileIO.h"
+#include "sprites/unitS16Handler.h"
+#include "tests/support/SpriteFactory.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct TSpriteSpec {
+  int Width, Height;
+  TWords Words;
+};
+
+void AddSprites(TS16File& File, const std::vector<TSpriteSpec>& Specs) {
+  for (const TSpriteSpec& Spec : Specs) File.Add(MakeSprite(Spec.Width, Spec.Height, Spec.Words));
+}
+
+std::vector<int> Widths(const TS16File& File) {
+  std::vector<int> Result;
+  for (int I = 0; I < File.Count(); ++I) Result.push_back(File.GetSprite(I).Width());
+  return Result;
+}
+
+void ExpectSameDocument(const TS16File& Loaded, const TS16File& Saved) {
+  EXPECT_EQ(Loaded.Is555, Saved.Is555);
+  ASSERT_EQ(Loaded.Count(), Saved.Count());
+  for (int I = 0; I < Saved.Count(); ++I) {
+    SCOPED_TRACE("sprite " + std::to_string(I));
+    const TS16Sprite &A = Loaded.GetSprite(I), &B = Saved.GetSprite(I);
+    EXPECT_EQ(A.Width(), B.Width());
+    EXPECT_EQ(A.Height(), B.Height());
+    EXPECT_EQ(A.Is555(), B.Is555());
+    EXPECT_EQ(SpriteWords(A), SpriteWords(B));
+  }
+}
+
+// Three 2 x 2 sprites: pixel blocks at 30, 38 and 46, 54 bytes in all.
+TBytes ThreeSpriteFile(std::uint32_t Flags, std::uint32_t Offset = 30, std::uint32_t Step = 8) {
+  TLeBytes Bytes;
+  Bytes.U32(Flags).U16(3);
+  for (std::uint32_t I = 0; I < 3; ++I) Bytes.U32(Offset + I * Step).U16(2).U16(2);
+  for (std::uint16_t W = 1; W <= 12; ++W) Bytes.U16(std::uint16_t(W * 0x1111));
+  return Bytes.Bytes();
+}
+
+}  // namespace
+
+TEST(S16FileList, AddInsertDeleteKeepOrder) {
+  TS16File File;
+  EXPECT_EQ(File.Add(MakeSprite(1, 1)), 0);
+  EXPECT_EQ(File.Add(MakeSprite(2, 1)), 1);
+  File.Insert(MakeSprite(3, 1), 0);
+  EXPECT_EQ(Widths(File), (std::vector<int>{3, 1, 2}));
+  File.Insert(MakeSprite(4, 1), File.Count());
+  File.Delete(1);
+  EXPECT_EQ(Widths(File), (std::vector<int>{3, 2, 4}));
+  EXPECT_ANY_THROW(File.Insert(MakeSprite(5, 1), -1));
+  EXPECT_ANY_THROW(File.Insert(MakeSprite(5, 1), 4));
+  EXPECT_ANY_THROW(File.Delete(-1));
+  EXPECT_ANY_THROW(File.Delete(3));
+  EXPECT_EQ(Widths(File), (std::vector<int>{3, 2, 4}));
+}
+
+TEST(S16FileList, GetSpriteChecksIndex) {
+  TS16File File;
+  EXPECT_EQ(ErrorText<ESpriteError>([&] { File.GetSprite(0); }), "List Index Out of Bounds");
+  AddSprites(File, {{1, 1, {}}, {2, 1, {}}});
+  EXPECT_EQ(File.GetSprite(1).Width(), 2);
+  for (int Index : {-1, 2})
+    EXPECT_EQ(ErrorText<ESpriteError>([&] { File.GetSprite(Index); }), "List Index Out of Bounds");
+}
+
+TEST(S16FileList, ClearEmptiesEverything) {
+  TS16File File;
+  AddSprites(File, {{1, 1, {}}, {2, 1, {}}, {3, 1, {}}});
+  File.FilePath = "somewhere.s16";
+  File.Is555 = true;
+  File.Clear();
+  EXPECT_EQ(File.Count(), 0);
+  EXPECT_EQ(File.FilePath, "");
+  EXPECT_FALSE(File.Is555);
+}
+
+TEST(S16FileList, SetFormatConvertsEverySpriteOnce) {
+  TS16File File;
+  File.Add(MakeSprite(1, 1, {0xF800}));
+  File.Add(MakeSprite(1, 1, {0x7C00}, true));
+  File.SetFormat(true);
+  EXPECT_TRUE(File.Is555);
+  for (int I = 0; I < 2; ++I) {
+    EXPECT_TRUE(File.GetSprite(I).Is555());
+    EXPECT_EQ(File.GetSprite(I).PixelData()[0], 0x7C00);
+  }
+}
+
+struct TLayoutCase {
+  const char* Name;
+  bool Is555;
+  std::vector<TSpriteSpec> Sprites;  // 5-6-5 words
+  TBytes Expected;
+};
+
+class S16Layout : public testing::TestWithParam<TLayoutCase> {};
+
+TEST_P(S16Layout, SavesExactBytesAndLoadsThemBack) {
+  const TLayoutCase& Case = GetParam();
+  TTempDir Dir;
+  const std::string Path = Dir.File("list.s16");
+  WriteBytes(Path, TBytes(100, 0xEE));  // a longer old file, replaced whole
+  TS16File Saved;
+  AddSprites(Saved, Case.Sprites);
+  Saved.Is555 = Case.Is555;
+  Saved.SaveToFile(Path);
+  EXPECT_EQ(Saved.FilePath, Path);
+  EXPECT_EQ(ReadBytes(Path), Case.Expected);
+  EXPECT_EQ(Dir.Entries(), std::vector<std::string>{"list.s16"});
+
+  TS16File Loaded;
+  AddSprites(Loaded, {{4, 4, {}}});
+  Loaded.LoadFromFile(Path);
+  EXPECT_EQ(Loaded.FilePath, Path);
+  ExpectSameDocument(Loaded, Saved);  // the saved list stays in the file's layout
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, S16Layout,
+    testing::Values(
+        TLayoutCase{"Empty565", false, {}, {1, 0, 0, 0, 0, 0}},
+        TLayoutCase{"Empty555", true, {}, {0, 0, 0, 0, 0, 0}},
+        TLayoutCase{"OneSprite",
+                    false,
+                    {{2, 1, {0xF800, 0x001F}}},
+                    {1, 0, 0, 0, 1, 0, 14, 0, 0, 0, 2, 0, 1, 0, 0x00, 0xF8, 0x1F, 0x00}},
+        TLayoutCase{"TwoSprites",
+                    false,
+                    {{3, 2, {1, 2, 3, 4, 5, 6}}, {1, 1, {7}}},
+                    {1, 0, 0, 0, 2, 0, 22, 0, 0, 0, 3, 0, 2, 0, 34, 0, 0, 0,
+                     1, 0, 1, 0, 1, 0, 2,  0, 3, 0, 4, 0, 5, 0, 6,  0, 7, 0}},
+        TLayoutCase{
+            "WidthZero", false, {{0, 2, {}}, {1, 1, {0xABCD}}}, {1, 0, 0, 0, 2, 0, 22,   0,
+                                                                 0, 0, 0, 0, 2, 0, 22,   0,
+                                                                 0, 0, 1, 0, 1, 0, 0xCD, 0xAB}},
+        TLayoutCase{
+            "ConvertedTo555",
+            true,
+            {{3, 1, {0x0020, 0xF800, 0xFFFF}}},
+            {0, 0, 0, 0, 1, 0, 14, 0, 0, 0, 3, 0, 1, 0, 0x20, 0x00, 0x00, 0x7C, 0xFF, 0x7F}}),
+    [](const testing::TestParamInfo<TLayoutCase>& Info) { return Info.param.Name; });
+
+TEST(S16RoundTrip, RandomDocumentsSaveTheSameBytesAgain) {
+  TTempDir Dir;
+  std::mt19937 Random(2024);
+  for (int Trial = 0; Trial < 40; ++Trial) {
+    SCOPED_TRACE("trial " + std::to_string(Trial));
+    TS16File Saved, Loaded;
+    FillRandomDocument(Saved, Random, int(Random() % 13));
+    Saved.Is555 = Trial % 2 == 1;
+    Saved.SaveToFile(Dir.File("first.s16"));
+    Loaded.LoadFromFile(Dir.File("first.s16"));
+    ExpectSameDocument(Loaded, Saved);
+    Loaded.SaveToFile(Dir.File("second.s16"));
+    ASSERT_EQ(ReadBytes(Dir.File("second.s16")), ReadBytes(Dir.File("first.s16")));
+  }
+}
+
+class S16Flags : public testing::TestWithParam<std::pair<std::uint32_t, bool>> {};
+
+TEST_P(S16Flags, OnlyBitZeroChoosesTheLayout) {
+  const auto [Flags, Is555] = GetParam();
+  TTempDir Dir;
+  WriteBytes(Dir.File("f.s16"), ThreeSpriteFile(Flags));
+  TS16File File;
+  File.LoadFromFile(Dir.File("f.s16"));
+  EXPECT_EQ(File.Is555, Is555);
+  ASSERT_EQ(File.Count(), 3);
+  for (int I = 0; I < 3; ++I) EXPECT_EQ(File.GetSprite(I).Is555(), Is555);
+  EXPECT_EQ(File.GetSprite(2).PixelData()[3], 0xCCCC);  // stored words, not converted
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, S16Flags,
+                         testing::Values(std::pair{0u, true}, std::pair{1u, false},
+                                         std::pair{2u, true}, std::pair{3u, false},
+                                         std::pair{0xFFFFFFFFu, false},
+                                         std::pair{0xFFFFFFFEu, true}));
+
+TEST(S16Load, IgnoresDirectoryOffsets) {
+  TTempDir Dir;
+  TS16File Expected, File;
+  WriteBytes(Dir.File("right.s16"), ThreeSpriteFile(1));
+  Expected.LoadFromFile(Dir.File("right.s16"));
+  for (auto [Offset, Step] :
+       {std::pair{0u, 0u}, std::pair{0xFFFFFFFFu, 0u}, std::pair{46u, 0u - 8u}}) {
+    WriteBytes(Dir.File("wrong.s16"), ThreeSpriteFile(1, Offset, Step));
+    File.LoadFromFile(Dir.File("wrong.s16"));
+    ExpectSameDocument(File, Expected);
+  }
+}
+
+TEST(S16Load, FileCutShortAtEveryLength) {
+  TTempDir Dir;
+  const TBytes Whole = ThreeSpriteFile(1);
+  for (std::size_t Length = 0; Length < Whole.size(); ++Length) {
+    SCOPED_TRACE("length " + std::to_string(Length));
+    WriteBytes(Dir.File("cut.s16"), TBytes(Whole.begin(), Whole.begin() + long(Length)));
+    TS16File File;
+    if (Length < 30) {  // header or directory incomplete
+      EXPECT_THROW(File.LoadFromFile(Dir.File("cut.s16")), EInOutError);
+      EXPECT_EQ(File.FilePath, "");
+      continue;
+    }
+    ASSERT_NO_THROW(File.LoadFromFile(Dir.File("cut.s16")));
+    // What the file still holds, then zeros.
+    TBytes Expected(Whole.begin() + 30, Whole.end());
+    std::fill(Expected.begin() + long(Length - 30), Expected.end(), 0);
+    TBytes Got;
+    for (int I = 0; I < File.Count(); ++I) {
+      const auto* Bytes = reinterpret_cast<const std::uint8_t*>(File.GetSprite(I).PixelData());
+      Got.insert(Got.end(), Bytes, Bytes + 8);
+    }
+    EXPECT_EQ(Got, Expected);
+  }
+}
+
+struct THostileCase {
+  const char* Name;
+  std::vector<std::pair<int, int>> Sides;
+  std::size_t PixelBytesPresent;
+  bool Loads;
+};
+
+class S16HostileDirectory : public testing::TestWithParam<THostileCase> {};
+
+TEST_P(S16HostileDirectory, BoundsWhatTheLoadAllocates) {
+  const THostileCase& Case = GetParam();
+  TLeBytes Bytes;
+  Bytes.U32(1).U16(std::uint16_t(Case.Sides.size()));
+  for (auto [Width, Height] : Case.Sides)
+    Bytes.U32(0).U16(std::uint16_t(Width)).U16(std::uint16_t(Height));
+  TBytes Contents = Bytes.Bytes();
+  Contents.resize(Contents.size() + Case.PixelBytesPresent, 0x5A);
+  TTempDir Dir;
+  WriteBytes(Dir.File("h.s16"), Contents);
+  TS16File File;
+  if (Case.Loads) {
+    EXPECT_NO_THROW(File.LoadFromFile(Dir.File("h.s16")));
+    EXPECT_EQ(File.Count(), int(Case.Sides.size()));
+  } else {
+    EXPECT_THROW(File.LoadFromFile(Dir.File("h.s16")), ESpriteError);
+  }
+}
+
+// 4096 x 8192 words are exactly the 64 MiB that may be missing.
+INSTANTIATE_TEST_SUITE_P(
+    Directories, S16HostileDirectory,
+    testing::Values(THostileCase{"HugeSprites", std::vector(100, std::pair{65535, 65535}), 200,
+                                 false},
+                    THostileCase{"AtBound", {{1, 1}, {4096, 8192}}, 2, true},
+                    THostileCase{"PastBound", {{1, 1}, {4096, 8192}, {1, 1}}, 2, false}),
+    [](const testing::TestParamInfo<THostileCase>& Info) { return Info.param.Name; });
+
+TEST(S16Load, UnopenablePathIsReportedAfterClearing) {
+  TTempDir Dir;
+  for (const std::string& Path : {Dir.File("missing.s16"), Dir.Path().string()}) {
+    TS16File File;
+    AddSprites(File, {{1, 1, {}}});
+    File.Is555 = true;
+    EXPECT_EQ(ErrorText<ESpriteError>([&] { File.LoadFromFile(Path); }),
+              "Unable to open file " + Path);
+    EXPECT_EQ(File.Count(), 0);
+    EXPECT_EQ(File.FilePath, "");
+    EXPECT_FALSE(File.Is555);
+  }
+}
+
+TEST(S16Save, UncreatableFileIsReportedBeforeConverting) {
+  TTempDir Dir;
+  std::filesystem::create_directory(Dir.File("taken"));
+  for (const std::string& Path : {Dir.File("no/such/folder.s16"), Dir.File("taken")}) {
+    SCOPED_TRACE(Path);
+    TS16File File;
+    AddSprites(File, {{1, 1, {0x07E0}}});
+    File.Is555 = true;
+    EXPECT_EQ(ErrorText<ESpriteError>([&] { File.SaveToFile(Path); }),
+              "Unable to save to: " + Path);
+    EXPECT_FALSE(File.GetSprite(0).Is555());
+    EXPECT_EQ(File.GetSprite(0).PixelData()[0], 0x07E0);
+    EXPECT_EQ(Dir.Entries(), std::vector<std::string>{"taken"});
+    EXPECT_TRUE(std::filesystem::is_directory(Dir.File("taken")));
+  }
+}
+
+TEST(S16Save, MoreSpritesThanTheCountHoldsAreRefused) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("many.s16");
+  TS16File File;
+  for (int I = 0; I < 65535; ++I) File.Add(std::make_unique<TS16Sprite>());
+  File.SaveToFile(Path);
+  const TBytes Old = ReadBytes(Path);
+  EXPECT_EQ(Old.size(), 6u + 8u * 65535u);
+  File.Add(std::make_unique<TS16Sprite>());
+  EXPECT_THROW(File.Save(), ESpriteError);
+  EXPECT_EQ(ReadBytes(Path), Old);
+  EXPECT_EQ(Dir.Entries(), std::vector<std::string>{"many.s16"});
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Device bitmaps and palettes made up by the tests themselves.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/unitBitmap.h"
+#include "platform/unitPalette.h"
+#include "sprites/unitT1Palette.h"
+
+inline std::string FormatName(TPixelFormat Format) {
+  switch (Format) {
+    case TPixelFormat::pf8bit:
+      return "8bit";
+    case TPixelFormat::pf15bit:
+      return "15bit";
+    case TPixelFormat::pf16bit:
+      return "16bit";
+    case TPixelFormat::pf24bit:
+      break;
+  }
+  return "24bit";
+}
+
+// An 8-bit bitmap gets the fixed palette, as every 8-bit bitmap of the program does.
+inline TBitmap MakeBitmap(TPixelFormat Format, int Width, int Height) {
+  TBitmap Bitmap(Format, Width, Height);
+  if (Format == TPixelFormat::pf8bit) Bitmap.SetPalette(CreateT1Palette());
+  return Bitmap;
+}
+
+// 256 x 256 raw words 0 to 65535, row by row.
+inline TBitmap AllWordsBitmap(TPixelFormat Format) {
+  TBitmap Bitmap(Format, 256, 256);
+  std::vector<std::uint16_t> Words(65536);
+  for (std::size_t W = 0; W < Words.size(); ++W) Words[W] = std::uint16_t(W);
+  Bitmap.WriteRawBits(Words.data());
+  return Bitmap;
+}
+
+// Random entries, a quarter of them copies of others, black among them but not first.
+inline std::unique_ptr<TPalette> RandomPalette(std::mt19937& Random) {
+  TPaletteEntries Entries;
+  for (auto& Entry : Entries)
+    Entry = {std::uint8_t(Random()), std::uint8_t(Random()), std::uint8_t(Random()), 0};
+  for (int I = 0; I < 64; ++I) Entries[Random() % 256] = Entries[Random() % 256];
+  Entries[200] = {0, 0, 0, 0};
+  return std::make_unique<TPalette>(Entries);
+}
+
+inline TBitmap RandomBitmap(TPixelFormat Format, int Width, int Height, std::mt19937& Random) {
+  TBitmap Bitmap(Format, Width, Height);
+  std::vector<std::uint8_t> Bytes(Bitmap.RawSize());
+  for (auto& Byte : Bytes) Byte = std::uint8_t(Random());
+  Bitmap.WriteRawBits(Bytes.data());
+  if (Format == TPixelFormat::pf8bit) Bitmap.SetPalette(RandomPalette(Random));
+  return Bitmap;
+}
+
+inline std::vector<std::uint8_t> RawBits(const TBitmap& Bitmap) {
+  std::vector<std::uint8_t> Bytes(Bitmap.RawSize());
+  Bitmap.ReadRawBits(Bytes.data());
+  return Bytes;
+}
+
+inline const auto AllFormats = testing::Values(TPixelFormat::pf8bit, TPixelFormat::pf15bit,
+                                               TPixelFormat::pf16bit, TPixelFormat::pf24bit);

@@ -1,0 +1,44 @@
+#pragma once
+// pelbrook-tool's subcommands and what they share: option parsing and the choice of the
+// sprite file formats by name or by option.
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sprites/unitS16Handler.h"
+
+using TToolArgs = std::vector<std::string>;
+
+// A call whose words are off; the tool prints the message and the usage.
+class EToolUsage : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TToolOptions {
+  std::vector<std::string> Positional;
+  std::map<std::string, std::string> Values;  // --name value
+  bool Has(const std::string& Name) const { return Values.count(Name) != 0; }
+  std::string Get(const std::string& Name, const std::string& Default) const;
+};
+
+// Splits Args into positional words and options. ValueOptions take a value; Flags do not;
+// any other word starting with "--" is a usage error.
+TToolOptions ParseToolOptions(const TToolArgs& Args, const std::vector<std::string>& ValueOptions,
+                              const std::vector<std::string>& Flags = {});
+int ParseToolInteger(const std::string& Text, const std::string& What);
+
+// Loads a sprite file the way the editor's Open does: as .spr when From is "spr", or when
+// From is empty and the name ends in .spr (any case); as .s16 otherwise. Returns the
+// SaveFormat of what was read.
+int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::string& From);
+// The SaveFormat that --to names ("s16-565", "s16-555", "spr"), or when To is empty the one
+// the name implies: .spr for a name ending in .spr, 5-6-5 .s16 otherwise.
+int SaveFormatFor(const std::string& Path, const std::string& To);
+
+int RunInfo(const TToolArgs& Args);
+int RunConvert(const TToolArgs& Args);
+int RunExport(const TToolArgs& Args);
+int RunImport(const TToolArgs& Args);

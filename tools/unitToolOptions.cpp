@@ -1,0 +1,73 @@
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "platform/unitConsoleWindowServices.h"
+#include "sprites/unitSpriteFileRoutes.h"
+#include "tools/unitToolCommands.h"
+
+namespace {
+
+bool EndsWithSpr(const std::string& Path) {
+  if (Path.size() < 4) return false;
+  std::string Tail = Path.substr(Path.size() - 4);
+  std::transform(Tail.begin(), Tail.end(), Tail.begin(),
+                 [](unsigned char C) { return char(std::tolower(C)); });
+  return Tail == ".spr";
+}
+
+bool Contains(const std::vector<std::string>& Names, const std::string& Name) {
+  return std::find(Names.begin(), Names.end(), Name) != Names.end();
+}
+
+}  // namespace
+
+std::string TToolOptions::Get(const std::string& Name, const std::string& Default) const {
+  const auto Found = Values.find(Name);
+  return Found == Values.end() ? Default : Found->second;
+}
+
+TToolOptions ParseToolOptions(const TToolArgs& Args, const std::vector<std::string>& ValueOptions,
+                              const std::vector<std::string>& Flags) {
+  TToolOptions Options;
+  for (std::size_t I = 0; I < Args.size(); ++I) {
+    const std::string& Word = Args[I];
+    if (Word.rfind("--", 0) != 0) {
+      Options.Positional.push_back(Word);
+    } else if (Contains(Flags, Word)) {
+      Options.Values[Word] = "";
+    } else if (Contains(ValueOptions, Word)) {
+      if (I + 1 == Args.size()) throw EToolUsage(Word + " needs a value");
+      Options.Values[Word] = Args[++I];
+    } else {
+      throw EToolUsage("unknown option " + Word);
+    }
+  }
+  return Options;
+}
+
+int ParseToolInteger(const std::string& Text, const std::string& What) {
+  int Value = 0;
+  const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (Error != std::errc() || End != Text.data() + Text.size())
+    throw EToolUsage(What + " must be a whole number, not \"" + Text + "\"");
+  return Value;
+}
+
+int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::string& From) {
+  if (!From.empty() && From != "s16" && From != "spr")
+    throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
+  const bool AsSpr = From == "spr" || (From.empty() && EndsWithSpr(Path));
+  if (!AsSpr) return OpenS16Document(File, Path);
+  TConsoleWindowServices Services;
+  TSprLoader Loader(Services);
+  return OpenSprDocument(File, Path, Loader);
+}
+
+int SaveFormatFor(const std::string& Path, const std::string& To) {
+  if (To.empty()) return EndsWithSpr(Path) ? SaveFormatSpr : SaveFormatS16_565;
+  if (To == "s16-565") return SaveFormatS16_565;
+  if (To == "s16-555") return SaveFormatS16_555;
+  if (To == "spr") return SaveFormatSpr;
+  throw EToolUsage("--to takes s16-565, s16-555 or spr, not \"" + To + "\"");
+}
