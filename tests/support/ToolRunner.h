@@ -1,0 +1,43 @@
+#pragma once
+// Runs the built pelbrook-tool as a user would, capturing its exit status and output.
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/support/TempDir.h"
+
+struct TToolRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+inline std::string ShellQuoted(const std::string& Word) {
+  std::string Quoted = "'";
+  for (char C : Word) {
+    if (C == '\'')
+      Quoted += "'\\''";
+    else
+      Quoted += C;
+  }
+  Quoted += '\'';
+  return Quoted;
+}
+
+inline TToolRun RunTool(const std::vector<std::string>& Args) {
+  TTempDir Capture;
+  std::string Command = ShellQuoted(PELBROOK_TOOL);
+  for (const std::string& Arg : Args) Command.append(" ").append(ShellQuoted(Arg));
+  Command.append(" >").append(ShellQuoted(Capture.File("out")));
+  Command.append(" 2>").append(ShellQuoted(Capture.File("err")));
+  const int Raw = std::system(Command.c_str());
+  TToolRun Run;
+  Run.Status = WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1;
+  const TBytes Out = ReadBytes(Capture.File("out")), Err = ReadBytes(Capture.File("err"));
+  Run.Out.assign(Out.begin(), Out.end());
+  Run.Err.assign(Err.begin(), Err.end());
+  return Run;
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "platform/unitBmpCodec.h"
+#include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitSpriteFileRoutes.h"
+#include "tests/support/ScriptedWindowServices.h"
+#include "tests/support/SpriteFactory.h"
+#include "tests/support/ToolRunner.h"
+
+namespace {
+
+// A 5-6-5 document of two sprites with black, near-black and bright pixels.
+std::string MakeS16(TTempDir& Dir, const std::string& Name, bool Is555 = false) {
+  TS16File File;
+  File.Add(MakeSprite(3, 2, {0, 0x0001, 0x0020, 0xF800, 0x07E0, 0xFFFF}));
+  File.Add(MakeSprite(1, 1, {0x2104}));
+  File.Is555 = Is555;
+  const std::string Path = Dir.File(Name);
+  File.SaveToFile(Path);
+  return Path;
+}
+
+}  // namespace
+
+TEST(ToolInfo, PrintsFormatCountAndSizes) {
+  TTempDir Dir;
+  const TToolRun Run = RunTool({"info", MakeS16(Dir, "a.s16", true)});
+  EXPECT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Run.Out, "s16 5-5-5\n2\n0 3 2\n1 1 1\n");
+}
+
+TEST(ToolConvert, WritesExactlyWhatTheSaveRoutesWrite) {
+  TTempDir Dir;
+  const std::string In = MakeS16(Dir, "in.s16");
+  TNoProgress None;
+  for (const auto& [To, Format] :
+       std::vector<std::pair<std::string, int>>{{"s16-565", SaveFormatS16_565},
+                                                {"s16-555", SaveFormatS16_555},
+                                                {"spr", SaveFormatSpr}}) {
+    const std::string Out = Dir.File("out-" + To);
+    const TToolRun Run = RunTool({"convert", In, Out, "--to", To});
+    ASSERT_EQ(Run.Status, 0) << Run.Err;
+    TS16File Expected;
+    OpenS16Document(Expected, In);
+    const std::string Reference = Dir.File("ref-" + To);
+    SaveDocument(Expected, Format, Reference, None);
+    EXPECT_EQ(ReadBytes(Out), ReadBytes(Reference)) << To;
+  }
+}
+
+TEST(ToolConvert, ChoosesFormatsByNameUnlessTold) {
+  TTempDir Dir;
+  const std::string In = MakeS16(Dir, "in.s16");
+  ASSERT_EQ(RunTool({"convert", In, Dir.File("OUT.SPR")}).Status, 0);
+  EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR")}).Out.substr(0, 4), "spr\n");
+  EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16"}).Out.substr(0, 4), "s16 ");
+  ASSERT_EQ(RunTool({"convert", Dir.File("OUT.SPR"), Dir.File("back")}).Status, 0);
+  EXPECT_EQ(RunTool({"info", Dir.File("back")}).Out, "s16 5-6-5\n2\n0 3 2\n1 1 1\n");
+}
+
+TEST(ToolExportImport, SixteenBitsComeBackWordForWord) {
+  TTempDir Dir;
+  const std::string In = MakeS16(Dir, "in.s16");
+  const std::string Bmp = Dir.File("frame.bmp");
+  ASSERT_EQ(RunTool({"export", In, "0", Bmp, "--depth", "16"}).Status, 0);
+  EXPECT_EQ(LoadBmpFile(Bmp)->PixelFormat(), TPixelFormat::pf16bit);
+  const std::string Out = Dir.File("again.s16");
+  ASSERT_EQ(RunTool({"import", Out, Bmp, Bmp}).Status, 0);
+  TS16File File;
+  File.LoadFromFile(Out);
+  ASSERT_EQ(File.Count(), 2);
+  EXPECT_EQ(SpriteWords(File.GetSprite(1)), (TWords{0, 0x0001, 0x0020, 0xF800, 0x07E0, 0xFFFF}));
+}
+
+TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
+  TTempDir Dir;
+  const std::string In = MakeS16(Dir, "in.s16");
+  struct TCase {
+    std::vector<std::string> Args;
+    std::string Message;
+  };
+  const std::vector<TCase> Cases = {
+      {{"info", Dir.File("missing.s16")}, "Unable to open file " + Dir.File("missing.s16")},
+      {{"export", In, "2", Dir.File("x.bmp")}, "List Index Out of Bounds"},
+      {{"import", Dir.File("o.s16"), Dir.File("none.bmp")}, "Failed during LoadBitmap"},
+      {{"convert", In, Dir.File("o.s16"), "--to", "s17"}, "--to takes"},
+      {{"export", In, "one", Dir.File("x.bmp")}, "INDEX must be a whole number"},
+      {{"frobnicate"}, "unknown subcommand"},
+  };
+  for (const TCase& Case : Cases) {
+    const TToolRun Run = RunTool(Case.Args);
+    EXPECT_NE(Run.Status, 0) << Case.Message;
+    EXPECT_NE(Run.Err.find(Case.Message), std::string::npos) << Run.Err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("o.s16")));
+  const TToolRun Help = RunTool({"--help"});
+  EXPECT_EQ(Help.Status, 0);
+  for (const char* Word : {"info", "convert", "export", "import"})
+    EXPECT_NE(Help.Out.find("pelbrook-tool " + std::string(Word)), std::string::npos) << Word;
+}
