@@ -192,7 +192,8 @@ class TChannel {
   explicit TChannel(std::uint32_t Mask)
       : FMask(Mask), FShift(std::countr_zero(Mask)), FMax(std::uint64_t(Mask) >> FShift) {}
   std::uint8_t operator()(std::uint32_t Pixel) const {
-    return std::uint8_t(((std::uint64_t(Pixel & FMask) >> FShift) * 255 + FMax / 2) / FMax);
+    const std::uint64_t Value = std::uint64_t(Pixel & FMask) >> FShift;
+    return std::uint8_t(FMax == 255 ? Value : (Value * 255 + FMax / 2) / FMax);
   }
 
  private:
@@ -370,8 +371,10 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path) {
   const std::vector<std::uint8_t> Bytes = EncodeBmp(Bitmap);
   TSafeFileWriter Writer;
+  errno = 0;  // a path that is no regular file is refused without a system error
   if (!Writer.Create(Path))
-    throw EInOutError("Cannot create file \"" + Path + "\": " + std::strerror(errno));
+    throw EInOutError("Cannot create file \"" + Path + "\"" +
+                      (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
   Writer.Write(Bytes.data(), Bytes.size());
   Writer.Commit();
 }

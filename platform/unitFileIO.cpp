@@ -80,6 +80,7 @@ TSafeFileWriter::~TSafeFileWriter() {
 
 bool TSafeFileWriter::Create(const std::string& Path) {
   Discard();
+  if (Path.empty()) return false;
   // Only a regular file is replaced: a folder would fail the rename after the whole write, and
   // a device would itself be replaced.
   struct stat Old {};

@@ -28,6 +28,16 @@ const TSubcommand Subcommands[] = {
     {"import", RunImport, "import OUT IN.bmp... [--to s16-565|s16-555|spr]",
      "Makes OUT holding the BMP files as sprites in the given order; OUT's format is chosen\n"
      "as for convert."},
+    {"resample", RunResample,
+     "resample IN.bmp OUT.bmp WIDTH HEIGHT "
+     "[--filter box|triangle|hermite|bell|b-spline|lanczos3|mitchell]",
+     "Scales IN.bmp to WIDTH x HEIGHT with the filter (default triangle) and writes OUT.bmp\n"
+     "with 24 bits. A side of 1 from a longer one cannot be scaled."},
+    {"thumbnail", RunThumbnail,
+     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr]",
+     "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP of SIZE x SIZE (default\n"
+     "25): scaled with Box, or Triangle with --better, keeping the aspect ratio unless\n"
+     "--square, in the top-left corner on black."},
 };
 
 void PrintHelp(std::ostream& Out) {

@@ -42,3 +42,5 @@ int RunInfo(const TToolArgs& Args);
 int RunConvert(const TToolArgs& Args);
 int RunExport(const TToolArgs& Args);
 int RunImport(const TToolArgs& Args);
+int RunResample(const TToolArgs& Args);
+int RunThumbnail(const TToolArgs& Args);

@@ -17,7 +17,8 @@ const std::string SuiteFolder = PELBROOK_TESTDATA "/bmpsuite/";
 
 std::string TestName(std::string Path) {
   Path = std::filesystem::path(Path).stem().string();
-  std::replace_if(Path.begin(), Path.end(), [](char C) { return !std::isalnum(C); }, '_');
+  std::replace_if(
+      Path.begin(), Path.end(), [](unsigned char C) { return !std::isalnum(C); }, '_');
   return Path;
 }
 
@@ -70,20 +71,18 @@ constexpr auto Pf8 = TPixelFormat::pf8bit, Pf15 = TPixelFormat::pf15bit,
 
 INSTANTIATE_TEST_SUITE_P(
     AllFiles, BmpSuiteGood,
-    testing::Values(TGoodFile{"pal1.bmp", Pf8}, TGoodFile{"pal1bg.bmp", Pf8},
-                    TGoodFile{"pal1wb.bmp", Pf8}, TGoodFile{"pal4.bmp", Pf8},
-                    TGoodFile{"pal4gs.bmp", Pf8}, TGoodFile{"pal4rle.bmp", Pf8},
-                    TGoodFile{"pal8-0.bmp", Pf8}, TGoodFile{"pal8.bmp", Pf8},
-                    TGoodFile{"pal8gs.bmp", Pf8}, TGoodFile{"pal8nonsquare.bmp", Pf8},
-                    TGoodFile{"pal8os2.bmp", Pf8}, TGoodFile{"pal8rle.bmp", Pf8},
-                    TGoodFile{"pal8topdown.bmp", Pf8}, TGoodFile{"pal8v4.bmp", Pf8},
-                    TGoodFile{"pal8v5.bmp", Pf8}, TGoodFile{"pal8w124.bmp", Pf8},
-                    TGoodFile{"pal8w125.bmp", Pf8}, TGoodFile{"pal8w126.bmp", Pf8},
-                    TGoodFile{"rgb16-565.bmp", Pf16}, TGoodFile{"rgb16-565pal.bmp", Pf16},
-                    TGoodFile{"rgb16.bmp", Pf15}, TGoodFile{"rgb16bfdef.bmp", Pf15},
-                    TGoodFile{"rgb24.bmp", Pf24}, TGoodFile{"rgb24pal.bmp", Pf24},
-                    TGoodFile{"rgb32.bmp", Pf24}, TGoodFile{"rgb32bf.bmp", Pf24},
-                    TGoodFile{"rgb32bfdef.bmp", Pf24}),
+    testing::Values(
+        TGoodFile{"pal1.bmp", Pf8}, TGoodFile{"pal1bg.bmp", Pf8}, TGoodFile{"pal1wb.bmp", Pf8},
+        TGoodFile{"pal4.bmp", Pf8}, TGoodFile{"pal4gs.bmp", Pf8}, TGoodFile{"pal4rle.bmp", Pf8},
+        TGoodFile{"pal8-0.bmp", Pf8}, TGoodFile{"pal8.bmp", Pf8}, TGoodFile{"pal8gs.bmp", Pf8},
+        TGoodFile{"pal8nonsquare.bmp", Pf8}, TGoodFile{"pal8os2.bmp", Pf8},
+        TGoodFile{"pal8rle.bmp", Pf8}, TGoodFile{"pal8topdown.bmp", Pf8},
+        TGoodFile{"pal8v4.bmp", Pf8}, TGoodFile{"pal8v5.bmp", Pf8}, TGoodFile{"pal8w124.bmp", Pf8},
+        TGoodFile{"pal8w125.bmp", Pf8}, TGoodFile{"pal8w126.bmp", Pf8},
+        TGoodFile{"rgb16-565.bmp", Pf16}, TGoodFile{"rgb16-565pal.bmp", Pf16},
+        TGoodFile{"rgb16.bmp", Pf15}, TGoodFile{"rgb16bfdef.bmp", Pf15},
+        TGoodFile{"rgb24.bmp", Pf24}, TGoodFile{"rgb24pal.bmp", Pf24}, TGoodFile{"rgb32.bmp", Pf24},
+        TGoodFile{"rgb32bf.bmp", Pf24}, TGoodFile{"rgb32bfdef.bmp", Pf24}),
     [](const auto& Info) { return TestName(Info.param.Name); });
 
 TEST(BmpSuiteGood, TableListsEveryFile) {
@@ -118,22 +117,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Core headers give the palette size only through the pixel offset.
         TVariant{"q/pal8os2sp.bmp", "g/pal8.bmp"}, TVariant{"q/pal8os2-hs.bmp", "g/pal8.bmp"},
         TVariant{"q/pal8os2-sz.bmp", "g/pal8.bmp"}, TVariant{"q/pal8os2v2.bmp", "g/pal8.bmp"},
-        TVariant{"q/pal8os2v2-16.bmp", "g/pal8.bmp"},
-        TVariant{"q/pal8os2v2-sz.bmp", "g/pal8.bmp"},
+        TVariant{"q/pal8os2v2-16.bmp", "g/pal8.bmp"}, TVariant{"q/pal8os2v2-sz.bmp", "g/pal8.bmp"},
         TVariant{"q/pal8os2v2-40sz.bmp", "g/pal8.bmp"}, TVariant{"q/pal8offs.bmp", "g/pal8.bmp"},
         // A count of colours beyond 256 reads the first 256.
         TVariant{"q/pal8oversizepal.bmp", "g/pal8.bmp"},
-        TVariant{"b/badpalettesize.bmp", "g/pal8.bmp"},
-        TVariant{"b/badbitssize.bmp", "g/pal1.bmp"},
+        TVariant{"b/badpalettesize.bmp", "g/pal8.bmp"}, TVariant{"b/badbitssize.bmp", "g/pal1.bmp"},
         TVariant{"b/rletopdown.bmp", "g/pal8topdown.bmp"},
         TVariant{"q/rgb16faketrns.bmp", "g/rgb16.bmp"},
         TVariant{"q/rgba16-5551.bmp", "g/rgb16.bmp"},
-        TVariant{"q/rgb24largepal.bmp", "g/rgb24.bmp"},
-        TVariant{"q/rgb24lprof.bmp", "g/rgb24.bmp"}, TVariant{"q/rgb32h52.bmp", "g/rgb24.bmp"},
-        TVariant{"q/rgb32-xbgr.bmp", "g/rgb24.bmp"},
+        TVariant{"q/rgb24largepal.bmp", "g/rgb24.bmp"}, TVariant{"q/rgb24lprof.bmp", "g/rgb24.bmp"},
+        TVariant{"q/rgb32h52.bmp", "g/rgb24.bmp"}, TVariant{"q/rgb32-xbgr.bmp", "g/rgb24.bmp"},
         TVariant{"q/rgb32fakealpha.bmp", "g/rgb24.bmp"},
-        TVariant{"q/rgba32-2.bmp", "q/rgba32-1.bmp"},
-        TVariant{"q/rgba32h56.bmp", "q/rgba32-1.bmp"},
+        TVariant{"q/rgba32-2.bmp", "q/rgba32-1.bmp"}, TVariant{"q/rgba32h56.bmp", "q/rgba32-1.bmp"},
         TVariant{"q/rgba32abf.bmp", "q/rgba32-1.bmp"}),
     [](const auto& Info) { return TestName(Info.param.Variant); });
 
@@ -158,8 +153,7 @@ TEST_P(BmpSuiteDoubtful, DecodesOrIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(QuestionableBadAndOther, BmpSuiteDoubtful,
-                         testing::ValuesIn(FilesIn({"q", "b", "x"})),
-                         [](const auto& Info) {
+                         testing::ValuesIn(FilesIn({"q", "b", "x"})), [](const auto& Info) {
                            const auto Path = std::filesystem::path(Info.param);
                            return Path.parent_path().filename().string() + "_" +
                                   TestName(Info.param);
@@ -168,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(QuestionableBadAndOther, BmpSuiteDoubtful,
 TEST(BmpSuiteBad, RefusesWhatCannotBeRead) {
   for (const char* Name :
        {"b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp", "b/badwidth.bmp",
-        "b/reallybig.bmp", "b/shortfile.bmp", "q/rgba64.bmp", "q/rgb24jpeg.bmp",
-        "q/rgb24png.bmp", "q/pal1huffmsb.bmp", "q/rgb24rle24.bmp", "x/ba-bm.bmp"})
+        "b/reallybig.bmp", "b/shortfile.bmp", "q/rgba64.bmp", "q/rgb24jpeg.bmp", "q/rgb24png.bmp",
+        "q/pal1huffmsb.bmp", "q/rgb24rle24.bmp", "x/ba-bm.bmp"})
     EXPECT_THROW(LoadBmpFile(SuiteFolder + Name), EBmpError) << Name;
 }
 

@@ -12,7 +12,8 @@ std::uint8_t BruteForceNearest(const TPaletteEntries& Entries, TColour Colour) {
   int Best = 0;
   long BestDistance = -1;
   for (int I = 0; I < 256; ++I) {
-    const long R = long(Entries[I].Red) - RedOf(Colour), G = long(Entries[I].Green) - GreenOf(Colour),
+    const long R = long(Entries[I].Red) - RedOf(Colour),
+               G = long(Entries[I].Green) - GreenOf(Colour),
                B = long(Entries[I].Blue) - BlueOf(Colour);
     const long Distance = R * R + G * G + B * B;
     if (BestDistance < 0 || Distance < BestDistance) {
@@ -27,9 +28,8 @@ enum class TPaletteKind { T1, RandomWithDuplicates, T1WithOneEntryMoved };
 
 TPaletteEntries EntriesOf(TPaletteKind Kind) {
   std::mt19937 Random(99);
-  TPaletteEntries Entries = Kind == TPaletteKind::RandomWithDuplicates
-                                ? RandomPalette(Random)->Entries()
-                                : T1Palette;
+  TPaletteEntries Entries =
+      Kind == TPaletteKind::RandomWithDuplicates ? RandomPalette(Random)->Entries() : T1Palette;
   if (Kind == TPaletteKind::T1WithOneEntryMoved) Entries[100] = {120, 120, 120, 0};
   return Entries;
 }

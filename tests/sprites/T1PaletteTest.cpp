@@ -12,8 +12,8 @@ class T1PaletteRow : public testing::TestWithParam<TEntryRow> {};
 
 TEST_P(T1PaletteRow, HoldsTheGameColour) {
   const auto [Index, Red, Green, Blue] = GetParam();
-  EXPECT_EQ(T1Palette[Index], (TPaletteEntry{std::uint8_t(Red), std::uint8_t(Green),
-                                             std::uint8_t(Blue), 0}));
+  EXPECT_EQ(T1Palette[Index],
+            (TPaletteEntry{std::uint8_t(Red), std::uint8_t(Green), std::uint8_t(Blue), 0}));
   EXPECT_EQ(CreateT1Palette()->Colour(std::uint8_t(Index)), MakeColour(Red, Green, Blue));
 }
 
@@ -21,7 +21,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, T1PaletteRow,
                          testing::Values(TEntryRow{0, 0, 0, 0}, TEntryRow{11, 16, 8, 8},
                                          TEntryRow{16, 40, 24, 36}, TEntryRow{64, 108, 108, 108},
                                          TEntryRow{127, 212, 52, 72}, TEntryRow{150, 128, 124, 196},
-                                         TEntryRow{184, 252, 240, 12}, TEntryRow{213, 176, 232, 196},
+                                         TEntryRow{184, 252, 240, 12},
+                                         TEntryRow{213, 176, 232, 196},
                                          TEntryRow{241, 244, 244, 236}, TEntryRow{243, 0, 0, 1}));
 
 TEST(T1Palette, NotableEntries) {

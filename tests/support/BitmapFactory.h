@@ -4,27 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numeric>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "platform/unitBitmap.h"
-#include "platform/unitPalette.h"
 #include "sprites/unitT1Palette.h"
 
-inline std::string FormatName(TPixelFormat Format) {
-  switch (Format) {
-    case TPixelFormat::pf8bit:
-      return "8bit";
-    case TPixelFormat::pf15bit:
-      return "15bit";
-    case TPixelFormat::pf16bit:
-      return "16bit";
-    case TPixelFormat::pf24bit:
-      break;
-  }
-  return "24bit";
-}
+inline const auto AllFormats = testing::Values(TPixelFormat::pf8bit, TPixelFormat::pf15bit,
+                                               TPixelFormat::pf16bit, TPixelFormat::pf24bit);
 
 // An 8-bit bitmap gets the fixed palette, as every 8-bit bitmap of the program does.
 inline TBitmap MakeBitmap(TPixelFormat Format, int Width, int Height) {
@@ -37,7 +25,7 @@ inline TBitmap MakeBitmap(TPixelFormat Format, int Width, int Height) {
 inline TBitmap AllWordsBitmap(TPixelFormat Format) {
   TBitmap Bitmap(Format, 256, 256);
   std::vector<std::uint16_t> Words(65536);
-  for (std::size_t W = 0; W < Words.size(); ++W) Words[W] = std::uint16_t(W);
+  std::iota(Words.begin(), Words.end(), 0);
   Bitmap.WriteRawBits(Words.data());
   return Bitmap;
 }
@@ -55,7 +43,8 @@ inline std::unique_ptr<TPalette> RandomPalette(std::mt19937& Random) {
 inline TBitmap RandomBitmap(TPixelFormat Format, int Width, int Height, std::mt19937& Random) {
   TBitmap Bitmap(Format, Width, Height);
   std::vector<std::uint8_t> Bytes(Bitmap.RawSize());
-  for (auto& Byte : Bytes) Byte = std::uint8_t(Random());
+  for (std::size_t I = 0; I < Bytes.size(); ++I)  // bit 15 of a 5-5-5 word unused, as written
+    Bytes[I] = std::uint8_t(Random() & (Format == TPixelFormat::pf15bit && I % 2 ? 0x7F : 0xFF));
   Bitmap.WriteRawBits(Bytes.data());
   if (Format == TPixelFormat::pf8bit) Bitmap.SetPalette(RandomPalette(Random));
   return Bitmap;
@@ -66,6 +55,3 @@ inline std::vector<std::uint8_t> RawBits(const TBitmap& Bitmap) {
   Bitmap.ReadRawBits(Bytes.data());
   return Bytes;
 }
-
-inline const auto AllFormats = testing::Values(TPixelFormat::pf8bit, TPixelFormat::pf15bit,
-                                               TPixelFormat::pf16bit, TPixelFormat::pf24bit);

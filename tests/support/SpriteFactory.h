@@ -1,6 +1,7 @@
 #pragma once
 // Sprites, documents and little-endian byte strings made up by the tests themselves.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -18,8 +19,7 @@ inline std::unique_ptr<TS16Sprite> MakeSprite(int Width, int Height, const TWord
   Sprite->SetWidth(std::uint16_t(Width));
   Sprite->SetHeight(std::uint16_t(Height));
   Sprite->SetLayoutFlag(Is555);
-  for (std::size_t I = 0; I < Words.size() && I < Sprite->PixelCount(); ++I)
-    Sprite->PixelData()[I] = Words[I];
+  std::copy_n(Words.begin(), std::min(Words.size(), Sprite->PixelCount()), Sprite->PixelData());
   return Sprite;
 }
 
@@ -29,12 +29,9 @@ inline TWords SpriteWords(const TS16Sprite& Sprite) {
 
 // 5-6-5 sprites of random words, some of them with a width or a height of 0.
 inline void FillRandomDocument(TS16File& File, std::mt19937& Random, int Count) {
-  std::uniform_int_distribution<int> Side(0, 9);
-  std::uniform_int_distribution<int> Word(0, 0xFFFF);
   for (int I = 0; I < Count; ++I) {
-    auto Sprite = MakeSprite(Side(Random), Side(Random));
-    for (std::size_t P = 0; P < Sprite->PixelCount(); ++P)
-      Sprite->PixelData()[P] = std::uint16_t(Word(Random));
+    auto Sprite = MakeSprite(int(Random() % 10), int(Random() % 10));
+    std::generate_n(Sprite->PixelData(), Sprite->PixelCount(), [&] { return Random(); });
     File.Add(std::move(Sprite));
   }
 }
@@ -50,23 +47,23 @@ std::string ErrorText(F&& Action) {
   return "(no error)";
 }
 
+// The bytes built so far. Tests use them as the vector itself or call them, as Bytes(); one of
+// the two forms should go once every caller agrees.
+struct TByteString : TBytes {
+  TBytes& operator()() { return *this; }
+  const TBytes& operator()() const { return *this; }
+};
+
 // Builds file contents field by field, little-endian.
-class TLeBytes {
- public:
+struct TLeBytes {
+  TByteString Bytes;
   TLeBytes& U16(std::uint16_t Value) {
-    FBytes.push_back(std::uint8_t(Value));
-    FBytes.push_back(std::uint8_t(Value >> 8));
+    Bytes.insert(Bytes.end(), {std::uint8_t(Value), std::uint8_t(Value >> 8)});
     return *this;
   }
-  TLeBytes& U32(std::uint32_t Value) {
-    return U16(std::uint16_t(Value)).U16(std::uint16_t(Value >> 16));
-  }
+  TLeBytes& U32(std::uint32_t Value) { return U16(std::uint16_t(Value)).U16(Value >> 16); }
   TLeBytes& Words(const TWords& Values) {
     for (std::uint16_t Value : Values) U16(Value);
     return *this;
   }
-  const TBytes& Bytes() const { return FBytes; }
-
- private:
-  TBytes FBytes;
 };

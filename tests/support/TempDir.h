@@ -2,7 +2,6 @@
 // A folder of its own for one test's files, removed with all it holds when the test ends,
 // and whole-file byte helpers for checking what was written.
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -12,7 +11,6 @@
 #include <iterator>
 #include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
 using TBytes = std::vector<std::uint8_t>;
@@ -21,10 +19,9 @@ class TTempDir {
  public:
   TTempDir() {
     static std::atomic<int> Counter{0};
-    const std::string Name = "pelbrook-test-" + std::to_string(getpid()) + "-" +
-                             std::to_string(Counter++) + "-" +
-                             std::to_string(std::random_device{}());
-    FPath = std::filesystem::temp_directory_path() / Name;
+    FPath = std::filesystem::temp_directory_path() /
+            ("pelbrook-test-" + std::to_string(getpid()) + "-" + std::to_string(Counter++) + "-" +
+             std::to_string(std::random_device{}()));
     std::filesystem::create_directories(FPath);
   }
   ~TTempDir() {
@@ -36,7 +33,7 @@ class TTempDir {
 
   const std::filesystem::path& Path() const { return FPath; }
   std::string File(const std::string& Name) const { return (FPath / Name).string(); }
-  // The names of everything in the folder, so a test can see that nothing was left behind.
+  // What the folder holds, so a test can see that nothing was left behind.
   std::vector<std::string> Entries() const {
     std::vector<std::string> Names;
     for (const auto& Entry : std::filesystem::directory_iterator(FPath))
@@ -49,9 +46,8 @@ class TTempDir {
 };
 
 inline void WriteBytes(const std::string& Path, const TBytes& Bytes) {
-  std::ofstream Out(Path, std::ios::binary);
-  Out.write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
-  ASSERT_TRUE(Out.good()) << Path;
+  std::ofstream(Path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
 }
 
 inline TBytes ReadBytes(const std::string& Path) {

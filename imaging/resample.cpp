@@ -1,0 +1,96 @@
+#include "imaging/resample.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "imaging/unitContributors.h"
+#include "imaging/unitResamplePass.h"
+
+// Each formula is evaluated in double and rounded once, when it becomes the weight.
+
+float BoxFilter(float X) {
+  return X > -0.5f && X <= 0.5f ? 1.0f : 0.0f;
+}
+
+float TriangleFilter(float X) {
+  const double T = std::fabs(X);
+  return T < 1 ? float(1 - T) : 0.0f;
+}
+
+float HermiteFilter(float X) {
+  const double T = std::fabs(X);
+  return T < 1 ? float((2 * T - 3) * T * T + 1) : 0.0f;
+}
+
+float BellFilter(float X) {
+  const double T = std::fabs(X);
+  if (T < 0.5) return float(0.75 - T * T);
+  if (T < 1.5) return float(0.5 * (T - 1.5) * (T - 1.5));
+  return 0.0f;
+}
+
+float BSplineFilter(float X) {
+  const double T = std::fabs(X);
+  if (T < 1) return float(0.5 * T * T * T - T * T + 2.0 / 3);
+  if (T < 2) return float((2 - T) * (2 - T) * (2 - T) / 6);
+  return 0.0f;
+}
+
+namespace {
+
+// The normalised sinc, with pi * U rounded to a float before its sine is taken.
+double Sinc(double U) {
+  if (U == 0) return 1;
+  const double Angle = float(std::numbers::pi * U);
+  return std::sin(Angle) / Angle;
+}
+
+}  // namespace
+
+float Lanczos3Filter(float X) {
+  const double T = std::fabs(X);
+  return T < 3 ? float(Sinc(T) * Sinc(T / 3)) : 0.0f;
+}
+
+float MitchellFilter(float X) {
+  const double T = std::fabs(X);
+  if (T < 1) return float((7 * T * T * T - 12 * T * T + 16.0 / 3) / 6);
+  if (T < 2) return float((-(7.0 / 3) * T * T * T + 12 * T * T - 20 * T + 32.0 / 3) / 6);
+  return 0.0f;
+}
+
+namespace {
+
+// Maps the first and the last source pixel onto the first and the last destination pixel.
+float AxisScale(int DestinationExtent, int SourceExtent) {
+  if (SourceExtent == 1) return float(DestinationExtent);
+  return float(double(DestinationExtent - 1) / double(SourceExtent - 1));
+}
+
+TPixelRows RowsOf(TBitmap& Bitmap) {
+  return {Bitmap.ScanLine(0), Bitmap.Height(), Bitmap.Width(), 3 * std::size_t(Bitmap.Width())};
+}
+
+}  // namespace
+
+void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filter, float Support) {
+  const int DestinationWidth = Destination.Width();
+  const int DestinationHeight = Destination.Height();
+  const int SourceWidth = Source.Width();
+  const int SourceHeight = Source.Height();
+  if (SourceWidth < 1 || SourceHeight < 1) throw EResampleError("Source bitmap too small");
+
+  // Transposed, so that both passes read rows and write columns: row i of it is column i of
+  // the horizontal pass's result.
+  TBitmap Intermediate(TPixelFormat::pf24bit, SourceHeight, DestinationWidth);
+  const float XScale = AxisScale(DestinationWidth, SourceWidth);
+  const float YScale = AxisScale(DestinationHeight, SourceHeight);
+  Source.SetPixelFormat(TPixelFormat::pf24bit);
+  Destination.SetPixelFormat(TPixelFormat::pf24bit);
+  {
+    const TContributorLists Columns(XScale, SourceWidth, DestinationWidth, Filter, Support);
+    ResamplePass(RowsOf(Source), Columns, RowsOf(Intermediate));
+  }
+  const TContributorLists Rows(YScale, SourceHeight, DestinationHeight, Filter, Support);
+  ResamplePass(RowsOf(Intermediate), Rows, RowsOf(Destination));
+}

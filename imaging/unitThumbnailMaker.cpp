@@ -1,0 +1,53 @@
+#include "imaging/unitThumbnailMaker.h"
+
+#include <cstdint>
+
+#include "imaging/resample.h"
+#include "sprites/unitPixelConversions.h"
+
+namespace {
+
+// Numerator / Denominator to the nearest integer, ties to even, without rounding on the way.
+int RoundedQuotient(std::int64_t Numerator, std::int64_t Denominator) {
+  const std::int64_t Quotient = Numerator / Denominator;
+  const std::int64_t Twice = 2 * (Numerator % Denominator);
+  if (Twice > Denominator || (Twice == Denominator && Quotient % 2 != 0)) return int(Quotient + 1);
+  return int(Quotient);
+}
+
+}  // namespace
+
+TScaledSize ThumbnailGeometry(int Width, int Height, const TThumbnailSettings& Settings) {
+  const int T = Settings.Size;
+  if (!Settings.FitIntoThumbnail) return {T, T};
+  if (Width > Height) return {T, RoundedQuotient(std::int64_t(Height) * T, Width)};
+  if (Height == 0) throw EThumbnailError("A sprite of 0 by 0 pixels has no aspect ratio");
+  return {RoundedQuotient(std::int64_t(Width) * T, Height), T};
+}
+
+TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
+                         const TThumbnailSettings& Settings) {
+  const TScaledSize Size = ThumbnailGeometry(SpriteWidth, SpriteHeight, Settings);
+  const TFilterRow& Filter = FilterTable.at(std::size_t(Settings.FilterRow));
+  TThumbnail Result;
+  TBitmap Scaled(TPixelFormat::pf24bit, Size.Width, Size.Height);
+  try {
+    ResampleBitmap(Source, Scaled, Filter.Weight, Filter.Support);
+  } catch (const std::exception& Error) {
+    // The list warns and still shows the unfinished picture, to keep its indices aligned.
+    Result.ResampleError = Error.what();
+  }
+  // The image list keeps the top-left T x T of a (T + 1) square 5-6-5 bitmap: the same
+  // picture as a T x T one.
+  const int T = Settings.Size;
+  TBitmap Square(TPixelFormat::pf16bit, T, T);
+  Square.CopyRect(0, 0, Scaled, 0, 0, T, T);
+  Square.SetPixelFormat(TPixelFormat::pf24bit);
+  Result.Image = std::move(Square);
+  return Result;
+}
+
+TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings) {
+  const std::unique_ptr<TBitmap> Bitmap = SpriteToBitmap(Sprite);
+  return MakeThumbnail(*Bitmap, Sprite.Width(), Sprite.Height(), Settings);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The pictures of the image list: each sprite scaled into the top-left corner of a T x T
+// thumbnail, either keeping its aspect ratio or filling the square.
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/unitBitmap.h"
+#include "sprites/unitS16Handler.h"
+
+class EThumbnailError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TThumbnailSettings {
+  int Size = 25;                 // T: 25, 50, 75 or 100
+  bool FitIntoThumbnail = true;  // keep the aspect ratio
+  int FilterRow = 0;             // of FilterTable: 0 "Box", 1 "Triangle"
+};
+
+struct TScaledSize {
+  int Width;
+  int Height;
+  friend bool operator==(const TScaledSize&, const TScaledSize&) = default;
+};
+
+// The size a Width x Height sprite is scaled to. A 0 x 0 sprite has no aspect ratio: with
+// FitIntoThumbnail it raises EThumbnailError.
+TScaledSize ThumbnailGeometry(int Width, int Height, const TThumbnailSettings& Settings);
+
+struct TThumbnail {
+  TBitmap Image;              // T x T, 24 bits
+  std::string ResampleError;  // why scaling failed, leaving the picture undefined; or empty
+};
+
+// Source, converted to 24 bits in place, scaled to the geometry of a SpriteWidth x
+// SpriteHeight sprite and stored through 5-6-5, as the image list keeps its pictures.
+TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
+                         const TThumbnailSettings& Settings);
+TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings);

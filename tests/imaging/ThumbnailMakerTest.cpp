@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "imaging/unitThumbnailMaker.h"
+#include "tests/support/SpriteFactory.h"
+
+namespace {
+
+struct TGeometryCase {
+  int Width, Height, Size;
+  bool Fit;
+  TScaledSize Expected;
+};
+
+class ThumbnailGeometryTable : public testing::TestWithParam<TGeometryCase> {};
+
+TEST_P(ThumbnailGeometryTable, GivesTheScaledSize) {
+  const TGeometryCase& Case = GetParam();
+  const TScaledSize Size = ThumbnailGeometry(Case.Width, Case.Height, {Case.Size, Case.Fit, 0});
+  EXPECT_EQ(Size, Case.Expected) << Size.Width << " x " << Size.Height;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ThumbnailGeometry, ThumbnailGeometryTable,
+    testing::Values(
+        // 12.5 and 37.5 round to even.
+        TGeometryCase{40, 20, 25, true, {25, 12}}, TGeometryCase{20, 40, 25, true, {12, 25}},
+        TGeometryCase{8, 3, 100, true, {100, 38}}, TGeometryCase{7, 3, 100, true, {100, 43}},
+        TGeometryCase{30, 30, 25, true, {25, 25}}, TGeometryCase{30, 1, 25, true, {25, 1}},
+        TGeometryCase{100, 3, 25, true, {25, 1}}, TGeometryCase{50, 1, 25, true, {25, 0}},
+        TGeometryCase{0, 5, 50, true, {0, 50}}, TGeometryCase{65535, 1, 100, true, {100, 0}},
+        TGeometryCase{40, 20, 25, false, {25, 25}}, TGeometryCase{0, 0, 75, false, {75, 75}}));
+
+TEST(ThumbnailGeometry, HasNoAspectRatioForNoPixels) {
+  EXPECT_THROW(ThumbnailGeometry(0, 0, {25, true, 0}), EThumbnailError);
+}
+
+std::unique_ptr<TS16Sprite> RandomSprite(int Width, int Height) {
+  std::mt19937 Random(9);
+  TWords Words(std::size_t(Width) * std::size_t(Height));
+  for (std::uint16_t& Word : Words) Word = std::uint16_t(Random());
+  return MakeSprite(Width, Height, Words);
+}
+
+// At its own size a sprite comes through unchanged, whichever filter; the strip below it stays
+// black.
+class MakeThumbnailFilters : public testing::TestWithParam<int> {};
+
+TEST_P(MakeThumbnailFilters, CopiesASpriteOfTheScaledSize) {
+  const auto Sprite = RandomSprite(25, 12);
+  const TThumbnail Thumbnail = MakeThumbnail(*Sprite, {25, true, GetParam()});
+  EXPECT_EQ(Thumbnail.ResampleError, "");
+  ASSERT_EQ(Thumbnail.Image.PixelFormat(), TPixelFormat::pf24bit);
+  ASSERT_EQ(Thumbnail.Image.Width(), 25);
+  ASSERT_EQ(Thumbnail.Image.Height(), 25);
+  for (int Y = 0; Y < 25; ++Y)
+    for (int X = 0; X < 25; ++X)
+      ASSERT_EQ(Thumbnail.Image.GetPixel(X, Y), Y < 12 ? Sprite->ReadPixel(X, Y) : 0)
+          << X << ", " << Y;
+}
+
+INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFilters, testing::Values(0, 1));
+
+struct TFailureCase {
+  int Width, Height;
+  const char* Error;
+};
+
+class MakeThumbnailFailures : public testing::TestWithParam<TFailureCase> {};
+
+TEST_P(MakeThumbnailFailures, StillGiveAPicture) {
+  const TThumbnail Thumbnail =
+      MakeThumbnail(*RandomSprite(GetParam().Width, GetParam().Height), {25, true, 0});
+  EXPECT_EQ(Thumbnail.ResampleError, GetParam().Error);
+  EXPECT_EQ(Thumbnail.Image.Width(), 25);
+  EXPECT_EQ(Thumbnail.Image.Height(), 25);
+}
+
+INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFailures,
+                         testing::Values(TFailureCase{100, 3, "Floating point division by zero"},
+                                         TFailureCase{50, 1, "Floating point division by zero"},
+                                         TFailureCase{0, 5, "Source bitmap too small"}));
+
+}  // namespace

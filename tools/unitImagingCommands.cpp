@@ -1,0 +1,68 @@
+// pelbrook-tool's picture subcommands: scaling a BMP file, and the list's thumbnail of a
+// sprite.
+
+#include <algorithm>
+#include <cctype>
+
+#include "imaging/resample.h"
+#include "imaging/unitThumbnailMaker.h"
+#include "platform/unitBmpCodec.h"
+#include "tools/unitToolCommands.h"
+
+namespace {
+
+std::string Lowercase(std::string_view Text) {
+  std::string Result(Text);
+  std::transform(Result.begin(), Result.end(), Result.begin(),
+                 [](unsigned char C) { return char(std::tolower(C)); });
+  return Result;
+}
+
+const TFilterRow& FilterNamed(const std::string& Name) {
+  for (const TFilterRow& Row : FilterTable)
+    if (Lowercase(Row.Name) == Lowercase(Name)) return Row;
+  throw EToolUsage(
+      "--filter takes box, triangle, hermite, bell, b-spline, lanczos3 or mitchell, "
+      "not \"" +
+      Name + "\"");
+}
+
+int ThumbnailSizeNamed(const std::string& Text) {
+  const int Size = ParseToolInteger(Text, "--size");
+  if (Size != 25 && Size != 50 && Size != 75 && Size != 100)
+    throw EToolUsage("--size takes 25, 50, 75 or 100");
+  return Size;
+}
+
+}  // namespace
+
+int RunResample(const TToolArgs& Args) {
+  const TToolOptions Options = ParseToolOptions(Args, {"--filter"});
+  if (Options.Positional.size() != 4) throw EToolUsage("wrong number of arguments");
+  const TFilterRow& Filter = FilterNamed(Options.Get("--filter", "triangle"));
+  const int Width = ParseToolInteger(Options.Positional[2], "WIDTH");
+  const int Height = ParseToolInteger(Options.Positional[3], "HEIGHT");
+  if (Width < 1 || Height < 1) throw EToolUsage("WIDTH and HEIGHT must be at least 1");
+  const std::unique_ptr<TBitmap> Source = LoadBmpFile(Options.Positional[0]);
+  TBitmap Destination(TPixelFormat::pf24bit, Width, Height);
+  ResampleBitmap(*Source, Destination, Filter.Weight, Filter.Support);
+  SaveBmpFile(Destination, Options.Positional[1]);
+  return 0;
+}
+
+int RunThumbnail(const TToolArgs& Args) {
+  const TToolOptions Options =
+      ParseToolOptions(Args, {"--size", "--from"}, {"--better", "--square"});
+  if (Options.Positional.size() != 3) throw EToolUsage("wrong number of arguments");
+  const TThumbnailSettings Settings{ThumbnailSizeNamed(Options.Get("--size", "25")),
+                                    !Options.Has("--square"), Options.Has("--better") ? 1 : 0};
+  TS16File File;
+  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
+  const TThumbnail Thumbnail = MakeThumbnail(File.GetSprite(Index), Settings);
+  // The list would still show the undefined picture; a file of it would only mislead.
+  if (!Thumbnail.ResampleError.empty())
+    throw std::runtime_error("The Thumbnails may be inaccurate: " + Thumbnail.ResampleError);
+  SaveBmpFile(Thumbnail.Image, Options.Positional[2]);
+  return 0;
+}
