@@ -4,6 +4,51 @@
 
 namespace {
 
+// The channel scalers as tables: the copies between word and byte formats run per pixel.
+struct TChannelTables {
+  std::uint8_t From5[32];
+  std::uint8_t From6[64];
+  std::uint8_t To5[256];
+  std::uint8_t To6[256];
+};
+
+constexpr TChannelTables MakeChannelTables() {
+  TChannelTables T{};
+  for (int V = 0; V < 32; ++V) T.From5[V] = Scale5To8(std::uint8_t(V));
+  for (int V = 0; V < 64; ++V) T.From6[V] = Scale6To8(std::uint8_t(V));
+  for (int V = 0; V < 256; ++V) {
+    T.To5[V] = Scale8To5(std::uint8_t(V));
+    T.To6[V] = Scale8To6(std::uint8_t(V));
+  }
+  return T;
+}
+
+constexpr TChannelTables Channels = MakeChannelTables();
+
+TColour TableWordToColour(std::uint16_t W, bool Is555) {
+  if (Is555)
+    return MakeColour(Channels.From5[(W >> 10) & 0x1F], Channels.From5[(W >> 5) & 0x1F],
+                      Channels.From5[W & 0x1F]);
+  return MakeColour(Channels.From5[W >> 11], Channels.From6[(W >> 5) & 0x3F],
+                    Channels.From5[W & 0x1F]);
+}
+
+std::uint16_t WordAt(const std::uint8_t* Row, int X) {
+  std::uint16_t W;
+  std::memcpy(&W, Row + 2 * X, 2);
+  return W;
+}
+
+void SetWordAt(std::uint8_t* Row, int X, std::uint16_t W) {
+  std::memcpy(Row + 2 * X, &W, 2);
+}
+
+std::uint16_t TableColourToWord(TColour C, bool Is555) {
+  const unsigned R = Channels.To5[RedOf(C)], B = Channels.To5[BlueOf(C)];
+  return Is555 ? std::uint16_t((R << 10) | (Channels.To5[GreenOf(C)] << 5) | B)
+               : std::uint16_t((R << 11) | (Channels.To6[GreenOf(C)] << 5) | B);
+}
+
 const TPalette& DefaultPalette() {
   static const TPalette Grey = TPalette::Greyscale();
   return Grey;
@@ -16,15 +61,11 @@ void DecodeRow(const TBitmap& Source, int X, int Y, int Count, TColour* Out) {
       for (int I = 0; I < Count; ++I) Out[I] = Source.Palette().Colour(Row[X + I]);
       return;
     case TPixelFormat::pf15bit:
-    case TPixelFormat::pf16bit: {
-      const bool Is555 = Source.PixelFormat() == TPixelFormat::pf15bit;
-      for (int I = 0; I < Count; ++I) {
-        std::uint16_t W;
-        std::memcpy(&W, Row + 2 * (X + I), 2);
-        Out[I] = Is555 ? Word555ToColour(W) : Word565ToColour(W);
-      }
+      for (int I = 0; I < Count; ++I) Out[I] = TableWordToColour(WordAt(Row, X + I), true);
       return;
-    }
+    case TPixelFormat::pf16bit:
+      for (int I = 0; I < Count; ++I) Out[I] = TableWordToColour(WordAt(Row, X + I), false);
+      return;
     case TPixelFormat::pf24bit:
       for (int I = 0; I < Count; ++I) {
         const std::uint8_t* P = Row + 3 * (X + I);
@@ -41,14 +82,11 @@ void EncodeRow(TBitmap& Target, int X, int Y, int Count, const TColour* In) {
       for (int I = 0; I < Count; ++I) Row[X + I] = Target.Palette().NearestIndex(In[I]);
       return;
     case TPixelFormat::pf15bit:
-    case TPixelFormat::pf16bit: {
-      const bool Is555 = Target.PixelFormat() == TPixelFormat::pf15bit;
-      for (int I = 0; I < Count; ++I) {
-        const std::uint16_t W = Is555 ? ColourToWord555(In[I]) : ColourToWord565(In[I]);
-        std::memcpy(Row + 2 * (X + I), &W, 2);
-      }
+      for (int I = 0; I < Count; ++I) SetWordAt(Row, X + I, TableColourToWord(In[I], true));
       return;
-    }
+    case TPixelFormat::pf16bit:
+      for (int I = 0; I < Count; ++I) SetWordAt(Row, X + I, TableColourToWord(In[I], false));
+      return;
     case TPixelFormat::pf24bit:
       for (int I = 0; I < Count; ++I) {
         std::uint8_t* P = Row + 3 * (X + I);
