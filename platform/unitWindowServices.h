@@ -14,6 +14,7 @@ struct TMessageBoxRequest {
   TMsgButtons Buttons = TMsgButtons::Ok;
   TMsgIcon Icon = TMsgIcon::None;
   bool DefaultSecondButton = false;
+  friend bool operator==(const TMessageBoxRequest&, const TMessageBoxRequest&) = default;
 };
 
 class IWindowServices {

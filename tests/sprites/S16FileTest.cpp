@@ -13,13 +13,14 @@
 
 namespace {
 
-struct TSpriteSpec {
+struct TSpriteShape {
   int Width, Height;
   TWords Words;
 };
 
-void AddSprites(TS16File& File, const std::vector<TSpriteSpec>& Specs) {
-  for (const TSpriteSpec& Spec : Specs) File.Add(MakeSprite(Spec.Width, Spec.Height, Spec.Words));
+void AddSprites(TS16File& File, const std::vector<TSpriteShape>& Shapes) {
+  for (const TSpriteShape& Shape : Shapes)
+    File.Add(MakeSprite(Shape.Width, Shape.Height, Shape.Words));
 }
 
 std::vector<int> Widths(const TS16File& File) {
@@ -55,7 +56,7 @@ TBytes ThreeSpriteFile(std::uint32_t Flags, std::uint32_t Offset = 30, std::uint
   File.U32(Flags).U16(3);
   for (std::uint32_t I = 0; I < 3; ++I) File.U32(Offset + I * Step).U16(2).U16(2);
   for (std::uint16_t W = 1; W <= 12; ++W) File.U16(std::uint16_t(W * 0x1111));
-  return File.Bytes();
+  return File.Bytes;
 }
 
 TEST(S16FileList, KeepsOrderAndChecksIndices) {
@@ -91,7 +92,7 @@ TEST(S16FileList, SetFormatAndClearCoverEverySprite) {
 
 struct TLayoutCase {
   bool Is555;
-  std::vector<TSpriteSpec> Sprites;  // 5-6-5 words
+  std::vector<TSpriteShape> Sprites;  // 5-6-5 words
   TBytes Expected;
 };
 
@@ -198,9 +199,9 @@ TEST_P(S16HostileDirectory, BoundsWhatTheLoadAllocates) {
   Bytes.U32(1).U16(std::uint16_t(Case.Sides.size()));
   for (auto [Width, Height] : Case.Sides)
     Bytes.U32(0).U16(std::uint16_t(Width)).U16(std::uint16_t(Height));
-  Bytes.Bytes().resize(Bytes.Bytes().size() + Case.PixelBytesPresent, 0x5A);
+  Bytes.Bytes.resize(Bytes.Bytes.size() + Case.PixelBytesPresent, 0x5A);
   TTempDir Dir;
-  WriteBytes(Dir.File("h.s16"), Bytes.Bytes());
+  WriteBytes(Dir.File("h.s16"), Bytes.Bytes);
   TS16File File;
   if (Case.Loads)
     EXPECT_NO_THROW(File.LoadFromFile(Dir.File("h.s16")));

@@ -24,7 +24,7 @@ TBytes SprBytes(const std::vector<TSprEntry>& Entries, const TBytes& Pixels) {
   TLeBytes Bytes;
   Bytes.U16(std::uint16_t(Entries.size()));
   for (const TSprEntry& E : Entries) Bytes.U32(E.Offset).U16(E.Width).U16(E.Height);
-  TBytes All = Bytes.Bytes();
+  TBytes All = Bytes.Bytes;
   All.insert(All.end(), Pixels.begin(), Pixels.end());
   return All;
 }
@@ -138,18 +138,17 @@ TEST(SprReader, TellsTheUserAboutBadSprites) {
   TSprLoader Loader(Services);
 
   EXPECT_EQ(Loader.ReadSprSprite(Path, 0), nullptr);
-  ASSERT_EQ(Services.Shown.size(), 1u);
-  EXPECT_EQ(Services.Shown[0].Text, "Erm, Wrongly sized bitmap?");
-  EXPECT_EQ(Services.Shown[0].Caption, "Sprite Loader");
-  EXPECT_EQ(Services.Shown[0].Icon, TMsgIcon::Stop);
+  const TMessageBoxRequest WronglySized{"Erm, Wrongly sized bitmap?", "Sprite Loader",
+                                        TMsgButtons::Ok, TMsgIcon::Stop};
+  EXPECT_EQ(Services.Shown, std::vector{WronglySized});
   EXPECT_FALSE(Services.Terminated);
   ASSERT_NE(Loader.ReadSprSprite(Path, 1), nullptr);
 
   EXPECT_EQ(Loader.ReadSprSprite(Path, 2), nullptr);
-  ASSERT_EQ(Services.Shown.size(), 2u);
-  EXPECT_EQ(Services.Shown[1].Text, "Major error in SprSize, attempt to read non-existant sprite!");
-  EXPECT_EQ(Services.Shown[1].Caption, "Tamblings Editor (32bit)");
-  EXPECT_EQ(Services.Shown[1].Icon, TMsgIcon::Stop);
+  const TMessageBoxRequest NonExistent{
+      "Major error in SprSize, attempt to read non-existant sprite!", "Tamblings Editor (32bit)",
+      TMsgButtons::Ok, TMsgIcon::Stop};
+  EXPECT_EQ(Services.Shown, (std::vector{WronglySized, NonExistent}));
   EXPECT_TRUE(Services.Terminated);
 }
 

@@ -47,16 +47,9 @@ std::string ErrorText(F&& Action) {
   return "(no error)";
 }
 
-// The bytes built so far. Tests use them as the vector itself or call them, as Bytes(); one of
-// the two forms should go once every caller agrees.
-struct TByteString : TBytes {
-  TBytes& operator()() { return *this; }
-  const TBytes& operator()() const { return *this; }
-};
-
 // Builds file contents field by field, little-endian.
 struct TLeBytes {
-  TByteString Bytes;
+  TBytes Bytes;  // built so far
   TLeBytes& U16(std::uint16_t Value) {
     Bytes.insert(Bytes.end(), {std::uint8_t(Value), std::uint8_t(Value >> 8)});
     return *this;
