@@ -13,11 +13,6 @@ const char* FormatName(int SaveFormat) {
                                            : "s16 5-6-5";
 }
 
-void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most) {
-  const std::size_t Count = Options.Positional.size();
-  if (Count < Least || Count > Most) throw EToolUsage("wrong number of arguments");
-}
-
 }  // namespace
 
 int RunInfo(const TToolArgs& Args) {

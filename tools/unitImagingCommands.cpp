@@ -1,22 +1,12 @@
 // pelbrook-tool's picture subcommands: scaling a BMP file, and the list's thumbnail of a
 // sprite.
 
-#include <algorithm>
-#include <cctype>
-
 #include "imaging/resample.h"
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/unitBmpCodec.h"
 #include "tools/unitToolCommands.h"
 
 namespace {
-
-std::string Lowercase(std::string_view Text) {
-  std::string Result(Text);
-  std::transform(Result.begin(), Result.end(), Result.begin(),
-                 [](unsigned char C) { return char(std::tolower(C)); });
-  return Result;
-}
 
 const TFilterRow& FilterNamed(const std::string& Name) {
   for (const TFilterRow& Row : FilterTable)
@@ -38,7 +28,7 @@ int ThumbnailSizeNamed(const std::string& Text) {
 
 int RunResample(const TToolArgs& Args) {
   const TToolOptions Options = ParseToolOptions(Args, {"--filter"});
-  if (Options.Positional.size() != 4) throw EToolUsage("wrong number of arguments");
+  ExpectPositional(Options, 4, 4);
   const TFilterRow& Filter = FilterNamed(Options.Get("--filter", "triangle"));
   const int Width = ParseToolInteger(Options.Positional[2], "WIDTH");
   const int Height = ParseToolInteger(Options.Positional[3], "HEIGHT");
@@ -53,7 +43,7 @@ int RunResample(const TToolArgs& Args) {
 int RunThumbnail(const TToolArgs& Args) {
   const TToolOptions Options =
       ParseToolOptions(Args, {"--size", "--from"}, {"--better", "--square"});
-  if (Options.Positional.size() != 3) throw EToolUsage("wrong number of arguments");
+  ExpectPositional(Options, 3, 3);
   const TThumbnailSettings Settings{ThumbnailSizeNamed(Options.Get("--size", "25")),
                                     !Options.Has("--square"), Options.Has("--better") ? 1 : 0};
   TS16File File;

@@ -5,6 +5,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sprites/unitS16Handler.h"
@@ -29,6 +30,9 @@ struct TToolOptions {
 TToolOptions ParseToolOptions(const TToolArgs& Args, const std::vector<std::string>& ValueOptions,
                               const std::vector<std::string>& Flags = {});
 int ParseToolInteger(const std::string& Text, const std::string& What);
+// Raises EToolUsage unless there are Least to Most positional words.
+void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most);
+std::string Lowercase(std::string_view Text);
 
 // Loads a sprite file the way the editor's Open does: as .spr when From is "spr", or when
 // From is empty and the name ends in .spr (any case); as .s16 otherwise. Returns the

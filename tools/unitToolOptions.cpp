@@ -9,11 +9,7 @@
 namespace {
 
 bool EndsWithSpr(const std::string& Path) {
-  if (Path.size() < 4) return false;
-  std::string Tail = Path.substr(Path.size() - 4);
-  std::transform(Tail.begin(), Tail.end(), Tail.begin(),
-                 [](unsigned char C) { return char(std::tolower(C)); });
-  return Tail == ".spr";
+  return Path.size() >= 4 && Lowercase(Path.substr(Path.size() - 4)) == ".spr";
 }
 
 bool Contains(const std::vector<std::string>& Names, const std::string& Name) {
@@ -21,6 +17,18 @@ bool Contains(const std::vector<std::string>& Names, const std::string& Name) {
 }
 
 }  // namespace
+
+std::string Lowercase(std::string_view Text) {
+  std::string Result(Text);
+  std::transform(Result.begin(), Result.end(), Result.begin(),
+                 [](unsigned char C) { return char(std::tolower(C)); });
+  return Result;
+}
+
+void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most) {
+  const std::size_t Count = Options.Positional.size();
+  if (Count < Least || Count > Most) throw EToolUsage("wrong number of arguments");
+}
 
 std::string TToolOptions::Get(const std::string& Name, const std::string& Default) const {
   const auto Found = Values.find(Name);
