@@ -1,0 +1,88 @@
+#pragma once
+// The registry's place on a system without one: a text file in the registry export format
+// ("REGEDIT4", then "[HKEY_LOCAL_MACHINE\key]" sections of "name"=dword:0000001e lines). Keys
+// are opened or created and their 32-bit values read and written as through the registry; value
+// and key names match without regard to ASCII case. A rewrite keeps every line it does not
+// change, other keys, unknown values and lines it cannot parse among them.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using TRegistryLines = std::vector<std::string>;
+
+// An open key. Reads answer from the file as it was when the key was opened; each write reads
+// the file anew, changes one value and replaces the file whole, so a failed write leaves it as
+// it was.
+class TRegistryKey {
+ public:
+  // Absent when the value is missing or is not a dword.
+  std::optional<std::uint32_t> ReadDword(std::string_view Name) const;
+  // False when the file cannot be read back or replaced; the value is then not stored.
+  [[nodiscard]] bool WriteDword(std::string_view Name, std::uint32_t Value);
+
+ private:
+  friend class TRegistryStore;
+  TRegistryKey(std::string FilePath, std::string KeyName, TRegistryLines Lines);
+
+  std::string FFilePath;
+  std::string FKeyName;
+  TRegistryLines FLines;
+};
+
+class TRegistryStore {
+ public:
+  explicit TRegistryStore(std::string FilePath);
+
+  // $PELBROOK_PREFERENCES, else preferences.reg in the pelbrook folder of the XDG config home
+  // ($XDG_CONFIG_HOME, else $HOME/.config); empty when none of them is set.
+  static std::string DefaultFilePath();
+  using TVariableLookup = std::function<const char*(const char*)>;
+  static std::string DefaultFilePath(const TVariableLookup& Variable);
+
+  // KeyPath is under HKEY_LOCAL_MACHINE, e.g. "Software\Quillmoor Technology\...".
+  // Absent when the file or the key does not exist, or the file is not one this store can read.
+  std::optional<TRegistryKey> OpenKey(std::string_view KeyPath) const;
+  // Opens the key for writing, creating it, the file and its folders as needed. Absent when the
+  // file cannot be replaced, or exists but is not one this store can rewrite without loss.
+  std::optional<TRegistryKey> CreateKey(std::string_view KeyPath);
+
+ private:
+  std::string FFilePath;
+};
+
+// The stored preferences and the way they are taken when read.
+inline constexpr std::string_view PreferencesKeyPath =
+    "Software\\Quillmoor Technology\\Tamblings 2\\Pelbrook";
+
+namespace PreferenceName {
+inline constexpr std::string_view ThumbnailSize = "Thumbnail Size";
+// One value: names match without regard to case.
+inline constexpr std::string_view FitIntoThumbnailRead = "Fit Into Thumbnail";
+inline constexpr std::string_view FitIntoThumbnailWritten = "Fit into Thumbnail";
+inline constexpr std::string_view FasterResampleUpdate = "Faster Resample Update";
+// Holds the "&Better Resample" tick.
+inline constexpr std::string_view FasterResampleCode = "Faster Resample Code";
+inline constexpr std::string_view CopyFormat = "Copy Format";
+inline constexpr std::string_view DisableThumbnailGeneration = "Disable Thumbnail Generation";
+}  // namespace PreferenceName
+
+// What applies when a value is missing or of another type, or the key is absent.
+namespace PreferenceDefault {
+inline constexpr int ThumbnailSize = 25;
+inline constexpr bool FitIntoThumbnail = true;
+inline constexpr bool FasterUpdate = false;
+inline constexpr bool BetterResample = true;
+inline constexpr int CopyFormat = 6;
+inline constexpr bool ThumbnailsOff = false;
+}  // namespace PreferenceDefault
+
+// 25, 50, 75 or 100 as stored; anything else the default.
+int StoredThumbnailSize(std::optional<std::uint32_t> Stored);
+// The low 8 bits when they are 3 to 6; anything else the default.
+int StoredCopyFormat(std::optional<std::uint32_t> Stored);
+// Non-zero is true; absent gives Default.
+bool StoredFlag(std::optional<std::uint32_t> Stored, bool Default);

@@ -1,0 +1,199 @@
+// The preference store: values through open, create, read and write, the file they leave, the
+// files it refuses to replace, and the way stored preferences are taken.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/unitRegistryStore.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace Name = PreferenceName;
+
+const std::string KeyLine =
+    "[HKEY_LOCAL_MACHINE\\Software\\Quillmoor Technology\\Tamblings 2\\Pelbrook]";
+
+TBytes BytesOf(const std::string& Text) {
+  return TBytes(Text.begin(), Text.end());
+}
+
+TEST(RegistryStore, FirstWritesCreateFolderAndFileThatReadBack) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("config/pelbrook/preferences.reg");
+  TRegistryStore Store(Path);
+  EXPECT_FALSE(Store.OpenKey(PreferencesKeyPath));
+  auto Key = Store.CreateKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  const std::pair<std::string_view, std::uint32_t> Values[] = {
+      {Name::ThumbnailSize, 100},      {Name::FitIntoThumbnailWritten, 0},
+      {Name::FasterResampleUpdate, 1}, {Name::FasterResampleCode, 0},
+      {Name::CopyFormat, 0xDEADBEEF},  {Name::DisableThumbnailGeneration, 1}};
+  for (const auto& [ValueName, Value] : Values) ASSERT_TRUE(Key->WriteDword(ValueName, Value));
+
+  EXPECT_EQ(ReadBytes(Path), BytesOf("REGEDIT4\n\n" + KeyLine +
+                                     "\n"
+                                     "\"Thumbnail Size\"=dword:00000064\n"
+                                     "\"Fit into Thumbnail\"=dword:00000000\n"
+                                     "\"Faster Resample Update\"=dword:00000001\n"
+                                     "\"Faster Resample Code\"=dword:00000000\n"
+                                     "\"Copy Format\"=dword:deadbeef\n"
+                                     "\"Disable Thumbnail Generation\"=dword:00000001\n"));
+  const auto Reopened = TRegistryStore(Path).OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Reopened);
+  for (const auto& [ValueName, Value] : Values) EXPECT_EQ(Reopened->ReadDword(ValueName), Value);
+}
+
+TEST(RegistryStore, NamesInAnyCaseAreOneValueStoredOnce) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("preferences.reg");
+  WriteBytes(Path, BytesOf("REGEDIT4\r\n\r\n"
+                           "[hkey_local_machine\\SOFTWARE\\Quillmoor Technology\\Tamblings 2\\"
+                           "pelbrook]\r\n"
+                           "\"Fit Into Thumbnail\"=dword:00000000\r\n"
+                           "\"FIT INTO THUMBNAIL\"=dword:00000000\r\n"));
+  auto Key = TRegistryStore(Path).OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  EXPECT_EQ(Key->ReadDword(Name::FitIntoThumbnailRead), 0u);
+  ASSERT_TRUE(Key->WriteDword(Name::FitIntoThumbnailWritten, 1));
+  EXPECT_EQ(Key->ReadDword(Name::FitIntoThumbnailRead), 1u);
+  EXPECT_EQ(ReadBytes(Path), BytesOf("REGEDIT4\n\n"
+                                     "[hkey_local_machine\\SOFTWARE\\Quillmoor Technology\\"
+                                     "Tamblings 2\\pelbrook]\n"
+                                     "\"Fit into Thumbnail\"=dword:00000001\n"));
+}
+
+TEST(RegistryStore, RewriteKeepsOtherKeysUnknownValuesAndUnparsedLines) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("preferences.reg");
+  const std::string Others =
+      "[HKEY_CURRENT_USER\\Software\\Other]\n"
+      "\"Thumbnail Size\"=dword:00000032\n\n";
+  const std::string Unknown =
+      "; kept\n"
+      "\"Unknown\"=hex:01,02,\\\n  03,04\n";
+  const std::string Unparsed = "not registry syntax\n@=\"default\"\n";
+  const std::string Sub =
+      "\n" + KeyLine.substr(0, KeyLine.size() - 1) + "\\Sub]\n\"Thumbnail Size\"=dword:00000019\n";
+  WriteBytes(Path, BytesOf("REGEDIT4\n\n" + Others + KeyLine + "\n" + Unknown +
+                           "\"Copy Format\"=\"6\"\n" + Unparsed + Sub));
+  auto Key = TRegistryStore(Path).OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  EXPECT_FALSE(Key->ReadDword(Name::ThumbnailSize));
+  ASSERT_TRUE(Key->WriteDword(Name::CopyFormat, 3));
+  ASSERT_TRUE(Key->WriteDword(Name::ThumbnailSize, 75));
+  EXPECT_EQ(ReadBytes(Path), BytesOf("REGEDIT4\n\n" + Others + KeyLine + "\n" + Unknown +
+                                     "\"Copy Format\"=dword:00000003\n" + Unparsed +
+                                     "\"Thumbnail Size\"=dword:0000004b\n" + Sub));
+}
+
+struct TDwordCase {
+  std::string Data;
+  std::optional<std::uint32_t> Expected;
+};
+
+class RegistryStoreDword : public testing::TestWithParam<TDwordCase> {};
+
+TEST_P(RegistryStoreDword, ReadsOnlyDwordsAndLeavesTheOthersReadable) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("preferences.reg");
+  WriteBytes(Path, BytesOf("REGEDIT4\r\n\r\n" + KeyLine +
+                           "\r\n\"Copy Format\"=dword:00000005\r\n"
+                           "\"Thumbnail Size\"=" +
+                           GetParam().Data + "\r\n\"Faster Resample Update\"=dword:00000001\r\n"));
+  const auto Key = TRegistryStore(Path).OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  EXPECT_EQ(Key->ReadDword(Name::ThumbnailSize), GetParam().Expected);
+  EXPECT_EQ(Key->ReadDword(Name::CopyFormat), 5u);
+  EXPECT_EQ(Key->ReadDword(Name::FasterResampleUpdate), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RegistryStoreDword,
+    testing::Values(TDwordCase{"dword:0000001e", 30}, TDwordCase{"DWORD:1E", 30},
+                    TDwordCase{"dword:ffffffff", 0xFFFFFFFF}, TDwordCase{"\"30\"", std::nullopt},
+                    TDwordCase{"hex:1e,00,00,00", std::nullopt},
+                    TDwordCase{"dword:100000000", std::nullopt}, TDwordCase{"dword:", std::nullopt},
+                    TDwordCase{"dword:-1", std::nullopt}, TDwordCase{"dword:1e junk", std::nullopt},
+                    TDwordCase{"-", std::nullopt}));
+
+struct TRefusalCase {
+  std::string Label;
+  std::string ExistingName;
+  std::string ExistingText;
+  std::string StoreName;
+  bool Readable;
+};
+
+class RegistryStoreRefusal : public testing::TestWithParam<TRefusalCase> {};
+
+TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
+  TTempDir Dir;
+  const TRefusalCase& Case = GetParam();
+  const TBytes Old = BytesOf(Case.ExistingText);
+  WriteBytes(Dir.File(Case.ExistingName), Old);
+  TRegistryStore Store(Dir.File(Case.StoreName));
+  EXPECT_FALSE(Store.CreateKey(PreferencesKeyPath));
+  auto Key = Store.OpenKey(PreferencesKeyPath);
+  ASSERT_EQ(bool(Key), Case.Readable);
+  if (Key) {
+    EXPECT_EQ(Key->ReadDword(Name::ThumbnailSize), 50u);
+    EXPECT_FALSE(Key->WriteDword(Name::ThumbnailSize, 75));
+  }
+  EXPECT_EQ(ReadBytes(Dir.File(Case.ExistingName)), Old);
+  EXPECT_EQ(Dir.Entries(), std::vector<std::string>{Case.ExistingName});
+}
+
+const std::string GoodFile = "REGEDIT4\n\n" + KeyLine + "\n\"Thumbnail Size\"=dword:00000032\n";
+// Too long a name to take the temporary file's suffix beside it.
+const std::string LongName(250, 'p');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RegistryStoreRefusal,
+    testing::Values(TRefusalCase{"UnderARegularFile", "plain", "x", "plain/preferences.reg", false},
+                    TRefusalCase{"NoRoomBesideIt", LongName, GoodFile, LongName, true},
+                    TRefusalCase{"NotRegedit4", "preferences.reg", "[x]\n" + GoodFile,
+                                 "preferences.reg", false},
+                    TRefusalCase{"Binary", "preferences.reg", GoodFile + std::string(1, '\0'),
+                                 "preferences.reg", false}),
+    [](const auto& Info) { return Info.param.Label; });
+
+struct TPathCase {
+  const char* Override;
+  const char* ConfigHome;
+  const char* Home;
+  std::string Expected;
+};
+
+class RegistryStoreDefaultPath : public testing::TestWithParam<TPathCase> {};
+
+TEST_P(RegistryStoreDefaultPath, FollowsOverrideThenXdgThenHome) {
+  const std::map<std::string, const char*> Variables = {
+      {"PELBROOK_PREFERENCES", GetParam().Override},
+      {"XDG_CONFIG_HOME", GetParam().ConfigHome},
+      {"HOME", GetParam().Home}};
+  EXPECT_EQ(TRegistryStore::DefaultFilePath([&](const char* Name) { return Variables.at(Name); }),
+            GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Environments, RegistryStoreDefaultPath,
+                         testing::Values(TPathCase{"/p/prefs.reg", "/x", "/h", "/p/prefs.reg"},
+                                         TPathCase{"", "/x", "/h", "/x/pelbrook/preferences.reg"},
+                                         TPathCase{nullptr, "relative", "/h",
+                                                   "/h/.config/pelbrook/preferences.reg"},
+                                         TPathCase{nullptr, nullptr, nullptr, ""}));
+
+TEST(RegistryStorePreferences, TakesDefinedValuesAndDefaultsTheRest) {
+  EXPECT_EQ(StoredThumbnailSize(100), 100);
+  EXPECT_EQ(StoredThumbnailSize(60), 25);
+  EXPECT_EQ(StoredThumbnailSize(std::nullopt), 25);
+  EXPECT_EQ(StoredCopyFormat(259), 3);
+  EXPECT_EQ(StoredCopyFormat(7), 6);
+  EXPECT_EQ(StoredCopyFormat(std::nullopt), 6);
+  EXPECT_TRUE(StoredFlag(2, false));
+  EXPECT_FALSE(StoredFlag(0, true));
+  EXPECT_TRUE(StoredFlag(std::nullopt, true));
+}
+
+}  // namespace
