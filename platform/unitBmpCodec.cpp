@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/unitFileIO.h"
+#include "platform/unitLittleEndian.h"
 
 namespace {
 
@@ -19,14 +20,6 @@ constexpr std::uint32_t InfoHeaderSize = 40;
 // rows), and no file for more than 2^28 pixels (256 MiB at 8 bits), whatever its size.
 constexpr std::uint64_t RlePixelsPerByte = 1024;
 constexpr std::uint64_t RleMaxPixels = std::uint64_t(1) << 28;
-
-std::uint16_t Get16(const std::uint8_t* P) {
-  return std::uint16_t(P[0] | (P[1] << 8));
-}
-std::uint32_t Get32(const std::uint8_t* P) {
-  return std::uint32_t(P[0]) | (std::uint32_t(P[1]) << 8) | (std::uint32_t(P[2]) << 16) |
-         (std::uint32_t(P[3]) << 24);
-}
 
 struct TMasks {
   std::uint32_t Red = 0, Green = 0, Blue = 0;
@@ -81,7 +74,7 @@ bool ValidBitCount(std::uint32_t Compression, int BitCount) {
 TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
   if (Bytes.size() < FileHeaderSize + 4 || Bytes[0] != 'B' || Bytes[1] != 'M')
     throw EBmpError("Not a BMP file");
-  const std::uint32_t HeaderSize = Get32(&Bytes[14]);
+  const std::uint32_t HeaderSize = GetLe32(&Bytes[14]);
   const bool Core = HeaderSize == 12;
   const bool Windows = HeaderSize == InfoHeaderSize || HeaderSize == 52 || HeaderSize == 56 ||
                        HeaderSize == 108 || HeaderSize == 124;
@@ -90,8 +83,8 @@ TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
   if (!Core && !Windows && !Os2) throw EBmpError("Unsupported BMP header size");
   if (Bytes.size() - FileHeaderSize < HeaderSize) throw EBmpError("BMP header beyond end of file");
   const std::uint8_t* Header = &Bytes[FileHeaderSize];
-  auto Field16 = [&](std::uint32_t At) { return At + 2 <= HeaderSize ? Get16(Header + At) : 0u; };
-  auto Field32 = [&](std::uint32_t At) { return At + 4 <= HeaderSize ? Get32(Header + At) : 0u; };
+  auto Field16 = [&](std::uint32_t At) { return At + 2 <= HeaderSize ? GetLe16(Header + At) : 0u; };
+  auto Field32 = [&](std::uint32_t At) { return At + 4 <= HeaderSize ? GetLe32(Header + At) : 0u; };
 
   TLayout L;
   std::uint32_t Planes, ColoursUsed = 0;
@@ -130,7 +123,7 @@ TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
         throw EBmpError("BMP colour masks beyond end of file");
       L.PaletteOffset += MaskBytes;
     }
-    L.Masks = {Get32(At), Get32(At + 4), Get32(At + 8)};
+    L.Masks = {GetLe32(At), GetLe32(At + 4), GetLe32(At + 8)};
     if (!ValidMasks(L.Masks, L.BitCount)) throw EBmpError("Bad BMP colour masks");
   } else if (L.BitCount == 16) {
     L.Masks = Masks555;
@@ -138,7 +131,7 @@ TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
     L.Masks = Masks888;
   }
 
-  const std::uint32_t PixelOffset = Get32(&Bytes[10]);
+  const std::uint32_t PixelOffset = GetLe32(&Bytes[10]);
   if (PixelOffset < L.PaletteOffset || PixelOffset > Bytes.size())
     throw EBmpError("Bad BMP pixel data offset");
   L.Pixels = Bytes.subspan(PixelOffset);
@@ -239,7 +232,7 @@ void DecodeRow(const TLayout& L, const std::uint8_t* Row, std::uint8_t* Out) {
   const std::size_t Bytes = std::size_t(L.BitCount / 8);
   for (std::size_t X = 0; X < Width; ++X) {
     const std::uint8_t* P = Row + X * Bytes;
-    const std::uint32_t Pixel = Bytes == 2 ? Get16(P) : Get32(P);
+    const std::uint32_t Pixel = Bytes == 2 ? GetLe16(P) : GetLe32(P);
     Out[3 * X] = Blue(Pixel);
     Out[3 * X + 1] = Green(Pixel);
     Out[3 * X + 2] = Red(Pixel);
@@ -334,11 +327,12 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   std::vector<std::uint8_t> Out;
   Out.reserve(std::size_t(PixelOffset + ImageSize));
   auto Put16 = [&Out](std::uint32_t V) {
-    Out.insert(Out.end(), {std::uint8_t(V), std::uint8_t(V >> 8)});
+    Out.resize(Out.size() + 2);
+    PutLe16(&Out[Out.size() - 2], std::uint16_t(V));
   };
-  auto Put32 = [&](std::uint32_t V) {
-    Put16(V & 0xFFFF);
-    Put16(V >> 16);
+  auto Put32 = [&Out](std::uint32_t V) {
+    Out.resize(Out.size() + 4);
+    PutLe32(&Out[Out.size() - 4], V);
   };
   Out.insert(Out.end(), {'B', 'M'});
   Put32(std::uint32_t(PixelOffset + ImageSize));

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/unitLittleEndian.h"
+
 namespace {
 
 [[noreturn]] void RaiseFromErrno(const std::string& What) {
@@ -64,14 +66,13 @@ std::size_t TFileReader::ReadUpTo(void* Buffer, std::size_t Count) {
 std::uint16_t TFileReader::ReadU16() {
   std::uint8_t B[2];
   Read(B, 2);
-  return std::uint16_t(B[0] | (B[1] << 8));
+  return GetLe16(B);
 }
 
 std::uint32_t TFileReader::ReadU32() {
   std::uint8_t B[4];
   Read(B, 4);
-  return std::uint32_t(B[0]) | (std::uint32_t(B[1]) << 8) | (std::uint32_t(B[2]) << 16) |
-         (std::uint32_t(B[3]) << 24);
+  return GetLe32(B);
 }
 
 TSafeFileWriter::~TSafeFileWriter() {
@@ -119,13 +120,14 @@ void TSafeFileWriter::Write(const void* Buffer, std::size_t Count) {
 }
 
 void TSafeFileWriter::WriteU16(std::uint16_t Value) {
-  const std::uint8_t B[2] = {std::uint8_t(Value), std::uint8_t(Value >> 8)};
+  std::uint8_t B[2];
+  PutLe16(B, Value);
   Write(B, 2);
 }
 
 void TSafeFileWriter::WriteU32(std::uint32_t Value) {
-  const std::uint8_t B[4] = {std::uint8_t(Value), std::uint8_t(Value >> 8),
-                             std::uint8_t(Value >> 16), std::uint8_t(Value >> 24)};
+  std::uint8_t B[4];
+  PutLe32(B, Value);
   Write(B, 4);
 }
 

@@ -2,14 +2,24 @@
 
 namespace {
 
-// Column by column, as every caller's visiting order is defined.
-void MatchBlackPass(const TBitmap& Source, TBitmap& Target, TColour Substitute) {
-  for (int X = 0; X < Source.Width(); ++X)
-    for (int Y = 0; Y < Source.Height(); ++Y) {
-      const TColour Colour = Source.GetPixel(X, Y);
-      if (Colour == 0) Target.SetPixel(X, Y, 0);
-      if (Target.GetPixel(X, Y) == 0 && Colour != 0) Target.SetPixel(X, Y, Substitute);
+// Column by column, as every caller's visiting order is defined: Target black exactly where
+// Source is black, Substitute where a visible pixel came out black.
+template <class TSourceColour, class TTargetColour, class TWriteTarget>
+void MatchBlackPass(int Width, int Height, TSourceColour SourceColour, TTargetColour TargetColour,
+                    TWriteTarget WriteTarget, TColour Substitute) {
+  for (int X = 0; X < Width; ++X)
+    for (int Y = 0; Y < Height; ++Y) {
+      const TColour Colour = SourceColour(X, Y);
+      if (Colour == 0) WriteTarget(X, Y, 0);
+      if (TargetColour(X, Y) == 0 && Colour != 0) WriteTarget(X, Y, Substitute);
     }
+}
+
+void MatchBlackPass(const TBitmap& Source, TBitmap& Target, TColour Substitute) {
+  MatchBlackPass(
+      Source.Width(), Source.Height(), [&](int X, int Y) { return Source.GetPixel(X, Y); },
+      [&](int X, int Y) { return Target.GetPixel(X, Y); },
+      [&](int X, int Y, TColour C) { Target.SetPixel(X, Y, C); }, Substitute);
 }
 
 void SizeSpriteTo(const TBitmap& Bitmap, TPixelFormat Expected, TS16Sprite& Sprite) {
@@ -55,19 +65,15 @@ void Bitmap15ToSprite(const TBitmap& Bitmap, TS16Sprite& Sprite) {
 }
 
 void MatchBlackFromSprite(const TS16Sprite& Sprite, TBitmap& Bitmap) {
-  for (int X = 0; X < Sprite.Width(); ++X)
-    for (int Y = 0; Y < Sprite.Height(); ++Y) {
-      const TColour Colour = Sprite.ReadPixel(X, Y);
-      if (Colour == 0) Bitmap.SetPixel(X, Y, 0);
-      if (Bitmap.GetPixel(X, Y) == 0 && Colour != 0) Bitmap.SetPixel(X, Y, FirstSubstitute);
-    }
+  MatchBlackPass(
+      Sprite.Width(), Sprite.Height(), [&](int X, int Y) { return Sprite.ReadPixel(X, Y); },
+      [&](int X, int Y) { return Bitmap.GetPixel(X, Y); },
+      [&](int X, int Y, TColour C) { Bitmap.SetPixel(X, Y, C); }, FirstSubstitute);
 }
 
 void MatchBlackIntoSprite(TS16Sprite& Sprite, const TBitmap& Bitmap) {
-  for (int X = 0; X < Bitmap.Width(); ++X)
-    for (int Y = 0; Y < Bitmap.Height(); ++Y) {
-      const TColour Colour = Bitmap.GetPixel(X, Y);
-      if (Colour == 0) Sprite.WritePixel(X, Y, 0);
-      if (Sprite.ReadPixel(X, Y) == 0 && Colour != 0) Sprite.WritePixel(X, Y, FirstSubstitute);
-    }
+  MatchBlackPass(
+      Bitmap.Width(), Bitmap.Height(), [&](int X, int Y) { return Bitmap.GetPixel(X, Y); },
+      [&](int X, int Y) { return Sprite.ReadPixel(X, Y); },
+      [&](int X, int Y, TColour C) { Sprite.WritePixel(X, Y, C); }, FirstSubstitute);
 }

@@ -44,6 +44,21 @@ TBytes Pixels(const TBitmap& Bitmap) {
   return TBytes(Bitmap.ScanLine(0), Bitmap.ScanLine(0) + Bitmap.RawSize());
 }
 
+// A folder for the files and a reader whose message boxes are recorded.
+class SprReading : public ::testing::Test {
+ protected:
+  std::string WriteSpr(const std::string& Name, const std::vector<TSprEntry>& Entries,
+                       const TBytes& Pixels) {
+    const std::string Path = Dir.File(Name);
+    WriteBytes(Path, SprBytes(Entries, Pixels));
+    return Path;
+  }
+
+  TTempDir Dir;
+  TScriptedWindowServices Services;
+  TSprLoader Loader{Services};
+};
+
 }  // namespace
 
 TEST(SprWriter, WritesTheDirectoryAndPixelBlocksBackToBack) {
@@ -109,13 +124,9 @@ TEST(SprWriter, RefusesMoreSpritesThanTheCountHoldsBeforeWriting) {
   EXPECT_EQ(Dir.Entries().size(), 1u);
 }
 
-TEST(SprReader, ReadsEachSpriteFromItsOwnOffset) {
-  TTempDir Dir;
-  const std::string Path = Dir.File("a.spr");
+TEST_F(SprReading, ReadsEachSpriteFromItsOwnOffset) {
   // Blocks stored in the opposite order to the directory.
-  WriteBytes(Path, SprBytes({{22, 2, 1}, {18, 2, 2}}, {5, 6, 7, 8, 1, 2}));
-  TScriptedWindowServices Services;
-  TSprLoader Loader(Services);
+  const std::string Path = WriteSpr("a.spr", {{22, 2, 1}, {18, 2, 2}}, {5, 6, 7, 8, 1, 2});
   EXPECT_EQ(Loader.ReadSprCount(Path), 2);
   const TBitmap* First = Loader.ReadSprSprite(Path, 0);
   ASSERT_NE(First, nullptr);
@@ -130,12 +141,8 @@ TEST(SprReader, ReadsEachSpriteFromItsOwnOffset) {
   EXPECT_TRUE(Services.Shown.empty());
 }
 
-TEST(SprReader, TellsTheUserAboutBadSprites) {
-  TTempDir Dir;
-  const std::string Path = Dir.File("bad.spr");
-  WriteBytes(Path, SprBytes({{18, 0, 4}, {18, 1, 1}}, {9}));
-  TScriptedWindowServices Services;
-  TSprLoader Loader(Services);
+TEST_F(SprReading, TellsTheUserAboutBadSprites) {
+  const std::string Path = WriteSpr("bad.spr", {{18, 0, 4}, {18, 1, 1}}, {9});
 
   EXPECT_EQ(Loader.ReadSprSprite(Path, 0), nullptr);
   const TMessageBoxRequest WronglySized{"Erm, Wrongly sized bitmap?", "Sprite Loader",
@@ -152,12 +159,9 @@ TEST(SprReader, TellsTheUserAboutBadSprites) {
   EXPECT_TRUE(Services.Terminated);
 }
 
-TEST(SprReader, RefusesBlocksBeyondTheFileBeforeAllocating) {
-  TTempDir Dir;
-  const std::string Path = Dir.File("hostile.spr");
-  WriteBytes(Path, SprBytes({{26, 65535, 65535}, {0xFFFFFFF0, 4, 4}, {26, 2, 2}}, {1, 2, 3}));
-  TScriptedWindowServices Services;
-  TSprLoader Loader(Services);
+TEST_F(SprReading, RefusesBlocksBeyondTheFileBeforeAllocating) {
+  const std::string Path =
+      WriteSpr("hostile.spr", {{26, 65535, 65535}, {0xFFFFFFF0, 4, 4}, {26, 2, 2}}, {1, 2, 3});
   EXPECT_THROW(Loader.ReadSprSprite(Path, 0), EInOutError);
   EXPECT_THROW(Loader.ReadSprSprite(Path, 1), EInOutError);
   EXPECT_THROW(Loader.ReadSprSprite(Path, 2), EInOutError);  // one byte short
@@ -166,12 +170,9 @@ TEST(SprReader, RefusesBlocksBeyondTheFileBeforeAllocating) {
   EXPECT_THROW(Loader.ReadSprCount(Path), EInOutError);
 }
 
-TEST(SprOpenRoute, LeavesOutUnreadableSpritesAndKeepsTheOthers) {
-  TTempDir Dir;
-  const std::string Path = Dir.File("three.spr");
-  WriteBytes(Path, SprBytes({{26, 1, 1}, {27, 0, 1}, {27, 2, 1}}, {0, 16, 243}));
-  TScriptedWindowServices Services;
-  TSprLoader Loader(Services);
+TEST_F(SprReading, RouteLeavesOutUnreadableSpritesAndKeepsTheOthers) {
+  const std::string Path =
+      WriteSpr("three.spr", {{26, 1, 1}, {27, 0, 1}, {27, 2, 1}}, {0, 16, 243});
   TS16File File;
   File.Add(MakeSprite(1, 1));
   EXPECT_EQ(OpenSprDocument(File, Path, Loader), SaveFormatSpr);
@@ -184,14 +185,10 @@ TEST(SprOpenRoute, LeavesOutUnreadableSpritesAndKeepsTheOthers) {
   EXPECT_EQ(Second, (TWords{ColourToWord565(MakeColour(40, 24, 36)), ColourToWord565(0x010000)}));
 }
 
-TEST(SprOpenRoute, OpenThenSaveKeepsTheColourOfEveryPixel) {
-  TTempDir Dir;
-  const std::string Path = Dir.File("all.spr");
+TEST_F(SprReading, RouteOpenThenSaveKeepsTheColourOfEveryPixel) {
   TBytes Indices(256);
   for (int I = 0; I < 256; ++I) Indices[std::size_t(I)] = std::uint8_t(I);
-  WriteBytes(Path, SprBytes({{10, 16, 16}}, Indices));
-  TScriptedWindowServices Services;
-  TSprLoader Loader(Services);
+  const std::string Path = WriteSpr("all.spr", {{10, 16, 16}}, Indices);
   TS16File File;
   OpenSprDocument(File, Path, Loader);
   TNoProgress None;
