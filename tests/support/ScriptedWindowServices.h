@@ -3,15 +3,20 @@
 // and records every box shown, so a test reads like the user's session.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/unitWindowServices.h"
 
-class TScriptedWindowServices : public IWindowServices {
+// The scripted message boxes and pumping, for any interface built on the window services.
+template <class TServices>
+class TScriptedMessages : public TServices {
  public:
   std::deque<TMsgResult> Answers;
   std::vector<TMessageBoxRequest> Shown;
   int PumpCount = 0;
+  // Runs at every pump: where a test watches the window as the user would see it.
+  std::function<void()> OnPump;
   bool Terminated = false;
 
   TMsgResult MessageBox(const TMessageBoxRequest& Request) override {
@@ -21,6 +26,11 @@ class TScriptedWindowServices : public IWindowServices {
     Answers.pop_front();
     return Answer;
   }
-  void ProcessMessages() override { ++PumpCount; }
+  void ProcessMessages() override {
+    ++PumpCount;
+    if (OnPump) OnPump();
+  }
   void Terminate() override { Terminated = true; }
 };
+
+class TScriptedWindowServices : public TScriptedMessages<IWindowServices> {};

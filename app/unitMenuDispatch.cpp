@@ -1,0 +1,60 @@
+// Menu keys, dispatched by the window itself: Qt would take two entries with one key (Open and
+// Paste Over both show Ctrl+O) as ambiguous and run neither.
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "app/unitPelbrookMainWindow.h"
+
+TMenuEntry& TPelbrookMainWindow::MenuEntry(std::string_view Name) {
+  return PelbrookMainMenu.Entry(Name);
+}
+
+void TPelbrookMainWindow::RunMenuEntry(TMenuEntry& Entry) {
+  Entry.Action->trigger();
+}
+
+void TPelbrookMainWindow::RunOpenMenuHandler(TTopMenu Menu) {
+  if (Menu == TTopMenu::File) File1Click();
+  if (Menu == TTopMenu::Edit) Edit1Click();
+}
+
+bool TPelbrookMainWindow::DispatchShortcut(const QKeySequence& Key) {
+  TMenuEntry* Entry = PelbrookMainMenu.EntryWithKey(Key);
+  if (!Entry) return false;
+  // Detached, the menu holds no keys that could run.
+  if (!FMenuAttached) return true;
+  RunOpenMenuHandler(Entry->Menu);
+  if (Entry->Action->isEnabled()) RunMenuEntry(*Entry);
+  return true;
+}
+
+bool TPelbrookMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
+  const QEvent::Type Type = Event->type();
+  if (Type != QEvent::KeyPress && Type != QEvent::ShortcutOverride)
+    return QMainWindow::eventFilter(Watched, Event);
+  auto* Widget = qobject_cast<QWidget*>(Watched);
+  if (!Widget || Widget->window() != this) return QMainWindow::eventFilter(Watched, Event);
+  auto* Key = static_cast<QKeyEvent*>(Event);
+  const QKeySequence Sequence(Key->keyCombination());
+  if (!PelbrookMainMenu.EntryWithKey(Sequence)) return QMainWindow::eventFilter(Watched, Event);
+  // Claiming the override keeps Qt's shortcut map out; the key then arrives as a key press.
+  if (Type == QEvent::ShortcutOverride) {
+    Key->accept();
+    return true;
+  }
+  DispatchShortcut(Sequence);
+  return true;
+}
+
+void TPelbrookMainWindow::DetachMainMenu() {
+  FMenuAttached = false;
+  PelbrookMainMenu.Bar()->hide();
+}
+
+void TPelbrookMainWindow::AttachMainMenu() {
+  PelbrookMainMenu.Bar()->show();
+  FMenuAttached = true;
+}

@@ -1,0 +1,273 @@
+#include "app/unitPelbrookMainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include "app/unitImageList.h"
+#include "app/unitProgressPanel.h"
+#include "app/unitThumbnailListModel.h"
+
+namespace {
+constexpr const char* MainCaption = "The Pelbrook";
+}
+
+TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
+    : FServices(Services), Thumbnails(std::make_unique<TImageList>()) {
+  CreateComponents();
+  FormCreate();
+  qApp->installEventFilter(this);
+}
+
+TPelbrookMainWindow::~TPelbrookMainWindow() {
+  qApp->removeEventFilter(this);
+}
+
+void TPelbrookMainWindow::CreateComponents() {
+  setGeometry(257, 110, 696, 480);
+
+  auto* Client = new QWidget(this);
+  auto* Layout = new QGridLayout(Client);
+  Layout->setContentsMargins(0, 0, 0, 0);
+  ImagesModel = new TThumbnailListModel(*Thumbnails, this);
+  Images = new QListView(Client);
+  Images->setObjectName("Images");
+  Images->setModel(ImagesModel);
+  Images->setViewMode(QListView::IconMode);
+  Images->setMovement(QListView::Static);
+  Images->setResizeMode(QListView::Adjust);
+  Images->setSelectionMode(QAbstractItemView::SingleSelection);
+  Images->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Images->setDragEnabled(false);
+  Images->setUniformItemSizes(true);
+  Images->setWordWrap(true);
+  Images->setStatusTip("Here all the images in your sprite file are displayed.");
+  // The cutters' views cover the list while they run; their contents come with them.
+  AutoCutter = new QScrollArea(Client);
+  AutoCutter->setObjectName("AutoCutter");
+  AutoCutter->hide();
+  ManualScroller = new QScrollArea(Client);
+  ManualScroller->setObjectName("ManualScroller");
+  ManualScroller->hide();
+  for (QWidget* View : {static_cast<QWidget*>(Images), static_cast<QWidget*>(AutoCutter),
+                        static_cast<QWidget*>(ManualScroller)})
+    Layout->addWidget(View, 0, 0);
+  setCentralWidget(Client);
+
+  StatusBar = new QStatusBar(this);
+  StatusBar->setObjectName("StatusBar");
+  StatusBar->setFixedHeight(19);
+  StatusPanel0 = new TProgressPanel(StatusBar);
+  StatusPanel0->OnDrawPanel = [this](QPainter& Canvas, const QRect& Rect) {
+    StatusBarDrawPanel(Canvas, Rect);
+  };
+  StatusPanel1 = new QLabel(StatusBar);
+  StatusBar->addWidget(StatusPanel0);
+  StatusBar->addWidget(StatusPanel1, 1);
+  setStatusBar(StatusBar);
+
+  auto* Bar = new QMenuBar(this);
+  PelbrookMainMenu.Build(Bar);
+  setMenuBar(Bar);
+  ConnectMenuCommands();
+
+  OpenSpriteFile.Kind = TFileDialogKind::Open;
+  OpenSpriteFile.Filter =
+      "Tamblings 2 Sprite Files (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr";
+  OpenSpriteFile.DefaultExt = "s16";
+  OpenSpriteFile.HideReadOnly = OpenSpriteFile.PathMustExist = OpenSpriteFile.FileMustExist = true;
+  OpenSpriteFile.OnTypeChange = [this](TFileDialog& Dialog) { OpenSpriteFileTypeChange(Dialog); };
+  SaveFile.Kind = TFileDialogKind::Save;
+  SaveFile.Filter =
+      "Tamblings 2 Sprite Files 16bit format  (*.s16)|*.s16|Tamblings 2 Sprite Files 15bit "
+      "format  (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr";
+  SaveFile.DefaultExt = "s16";
+  SaveFile.OverwritePrompt = SaveFile.HideReadOnly = SaveFile.PathMustExist = true;
+  SaveFile.OnTypeChange = [this](TFileDialog& Dialog) { SaveFileTypeChange(Dialog); };
+}
+
+void TPelbrookMainWindow::ConnectMenuCommands() {
+  const auto Bind = [this](const char* Name, void (TPelbrookMainWindow::*Handler)()) {
+    MenuEntry(Name).Command = [this, Handler](TMenuEntry&) { (this->*Handler)(); };
+  };
+  Bind("New1", &TPelbrookMainWindow::New1Click);
+  Bind("Open1", &TPelbrookMainWindow::Open1Click);
+  Bind("Save1", &TPelbrookMainWindow::Save1Click);
+  Bind("SaveAs1", &TPelbrookMainWindow::SaveAs1Click);
+  Bind("Quit1", &TPelbrookMainWindow::Quit1Click);
+  Bind("Off1", &TPelbrookMainWindow::Off1Click);
+  Bind("Scalestosquare1", &TPelbrookMainWindow::SetScale);
+  Bind("FastResample1", &TPelbrookMainWindow::SetResampleFilter);
+  Bind("BetterResample1", &TPelbrookMainWindow::BetterResample1Click);
+  Bind("About1", &TPelbrookMainWindow::About1Click);
+  for (const char* Name : {"N251", "N501", "N751", "N1001"})
+    MenuEntry(Name).Command = [this](TMenuEntry& Entry) { SetSize(Entry); };
+  for (const char* Name : {"N8bitBMP1", "N15bitBMP1", "N16BitBMP1", "N24bitBMP1"})
+    MenuEntry(Name).Command = [this](TMenuEntry& Entry) { SetCopyFormat(Entry); };
+
+  for (TMenuEntry& Entry : PelbrookMainMenu.Entries())
+    connect(Entry.Action, &QAction::triggered, this, [this, &Entry] {
+      if (!Entry.Command) return;
+      try {
+        Entry.Command(Entry);
+      } catch (const std::exception& Error) {
+        ShowException(FServices, Error);
+      }
+    });
+  connect(PelbrookMainMenu.TopMenu(TTopMenu::File), &QMenu::aboutToShow, this,
+          &TPelbrookMainWindow::File1Click);
+  connect(PelbrookMainMenu.TopMenu(TTopMenu::Edit), &QMenu::aboutToShow, this,
+          &TPelbrookMainWindow::Edit1Click);
+  // A menu that closes leaves no hint behind.
+  for (QMenu* Menu : PelbrookMainMenu.Bar()->findChildren<QMenu*>())
+    connect(Menu, &QMenu::aboutToHide, this, [this] { DoHint(QString()); });
+}
+
+void TPelbrookMainWindow::FormCreate() {
+  SpriteFile = std::make_unique<TS16File>();
+  SpriteFile->Clear();
+  ThumbnailSize = 25;
+  Progress = -1;
+  LoadPreferences();
+  SprLoader = std::make_unique<TSprLoader>(FServices);
+  SetCaption(false);
+}
+
+void TPelbrookMainWindow::SetCaption(bool WithModifiedMarker) {
+  const std::string Name = FileName.empty() ? "Untitled" : FileName;
+  std::string Caption = "The Pelbrook - [";
+  Caption.append(Name).append("]");
+  if (WithModifiedMarker) Caption.append(" *");
+  setWindowTitle(QString::fromStdString(Caption));
+}
+
+void TPelbrookMainWindow::MarkModified() {
+  Modified = true;
+  SetCaption(true);
+}
+
+void TPelbrookMainWindow::MarkClean() {
+  Modified = false;
+  SetCaption(false);
+}
+
+void TPelbrookMainWindow::ClearImages() {
+  ImagesModel->Clear();
+  Thumbnails->Clear();
+}
+
+void TPelbrookMainWindow::ResetToUntitled() {
+  FileName.clear();
+  MarkClean();
+}
+
+void TPelbrookMainWindow::ShowWarning(const char* Text, TMsgIcon Icon) {
+  FServices.MessageBox({Text, "Pelbrook", TMsgButtons::Ok, Icon});
+}
+
+void TPelbrookMainWindow::New1Click() {
+  if (Modified) {
+    const TMsgResult Answer =
+        FServices.MessageBox({"This file has been altered. Do you wish to save it?", MainCaption,
+                              TMsgButtons::YesNoCancel, TMsgIcon::Question});
+    if (Answer == TMsgResult::Cancel) return;
+    if (Answer == TMsgResult::Yes) {
+      Save1Click();
+      if (Modified) return;
+    }
+  }
+  FileName.clear();
+  Modified = false;
+  ClearImages();
+  SpriteFile->Clear();
+  SetCaption(false);
+}
+
+void TPelbrookMainWindow::Quit1Click() {
+  close();
+}
+
+void TPelbrookMainWindow::closeEvent(QCloseEvent* Event) {
+  bool CanClose = true;
+  try {
+    FormCloseQuery(CanClose);
+  } catch (const std::exception& Error) {
+    // A save that failed keeps the window, and the unsaved document, open.
+    ShowException(FServices, Error);
+    CanClose = false;
+  }
+  Event->setAccepted(CanClose);
+}
+
+void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
+  if (ManualScroller->isVisibleTo(this)) {
+    const TMsgResult Answer =
+        FServices.MessageBox({"Are you trying to close the Manual Clipping window?", MainCaption,
+                              TMsgButtons::YesNo, TMsgIcon::Question});
+    if (Answer == TMsgResult::Yes) {
+      CutRequest = -2;
+      CanClose = false;
+      return;
+    }
+  }
+  if (Modified) {
+    const TMsgResult Answer =
+        FServices.MessageBox({"This file has been modified. Do you want to save it?", MainCaption,
+                              TMsgButtons::YesNoCancel, TMsgIcon::Question});
+    if (Answer == TMsgResult::Cancel) CanClose = false;
+    if (Answer == TMsgResult::Yes) {
+      Save1Click();
+      if (Modified) CanClose = false;
+    }
+  }
+  CutRequest = -2;
+}
+
+bool TPelbrookMainWindow::HasSelectedItem() const {
+  return Images->selectionModel()->hasSelection();
+}
+
+void TPelbrookMainWindow::File1Click() {
+  MenuEntry("ExportTo1").Action->setEnabled(HasSelectedItem());
+}
+
+void TPelbrookMainWindow::Edit1Click() {
+  const bool Bitmap = FServices.ClipboardHasFormat(TClipboardFormat::Bitmap);
+  MenuEntry("Paste1").Action->setEnabled(Bitmap);
+  MenuEntry("PasteOver1").Action->setEnabled(Bitmap);
+  const bool Selected = HasSelectedItem();
+  if (!Selected) MenuEntry("PasteOver1").Action->setEnabled(false);
+  for (const char* Name : {"Cut1", "Copy1", "ExpandSprite1", "ExpandManual"})
+    MenuEntry(Name).Action->setEnabled(Selected);
+}
+
+void TPelbrookMainWindow::DoHint(const QString& Hint) {
+  if (Hint == FCurrentHint) return;
+  FCurrentHint = Hint;
+  StatusPanel1->setText(HintPanelText(Hint));
+  FServices.ProcessMessages();
+}
+
+void TPelbrookMainWindow::About1Click() {
+  FServices.MessageBox(
+      {"The Pelbrook, the sprite editor of Tamblings\n"
+       "This is Version 1.1 Revision 19 of the program",
+       "About the Pelbrook", TMsgButtons::Ok, TMsgIcon::Information});
+}
+
+bool TPelbrookMainWindow::event(QEvent* Event) {
+  // Hints go to panel 1 only; the status bar must not cover its panels with them.
+  if (Event->type() == QEvent::StatusTip) {
+    DoHint(static_cast<QStatusTipEvent*>(Event)->tip());
+    return true;
+  }
+  return QMainWindow::event(Event);
+}

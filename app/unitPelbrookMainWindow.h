@@ -1,0 +1,138 @@
+#pragma once
+// The one window of the program: it owns the open document and the members that describe it,
+// and every view the user sees. Its handlers live in the folder of the subsystem they belong
+// to (sprites/unitFileCommands.cpp, imaging/unitThumbnailList.cpp, app/unit*.cpp).
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/unitMainMenu.h"
+#include "platform/unitDesktopServices.h"
+#include "sprites/unitProgress.h"
+#include "sprites/unitS16Handler.h"
+#include "sprites/unitSprLoader.h"
+
+class QLabel;
+class QListView;
+class QScrollArea;
+class QStatusBar;
+class TBitmap;
+class TImageList;
+class TProgressPanel;
+class TThumbnailListModel;
+
+class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
+  Q_OBJECT
+
+ public:
+  explicit TPelbrookMainWindow(IDesktopServices& Services);
+  ~TPelbrookMainWindow() override;
+
+  // Document state.
+  void MarkModified();
+  void MarkClean();
+
+  // Menu commands of the shell.
+  void New1Click();
+  void Quit1Click();
+  void About1Click();
+  void FormCloseQuery(bool& CanClose);
+  void File1Click();
+  void Edit1Click();
+  void DoHint(const QString& Hint);
+
+  // Status bar.
+  void SetStatusText(const std::string& Text);
+  void SetProgress(int Value) override;
+  void StatusBarDrawPanel(QPainter& Canvas, const QRect& Rect);
+
+  // Preferences.
+  void LoadPreferences();
+  void SavePreferences();
+
+  // The thumbnail list.
+  void PopulateImageList();
+  void GenerateThumbnails();
+  void MakeThumbnail(TBitmap& Source, int Index);
+  void Off1Click();
+  void SetSize(TMenuEntry& Entry);
+  void SetScale();
+  void SetResampleFilter();
+  void BetterResample1Click();
+
+  // Clipboard.
+  void SetCopyFormat(TMenuEntry& Entry);
+
+  // Open and save.
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void OpenSpriteFileTypeChange(TFileDialog& Dialog);
+  void SaveFileTypeChange(TFileDialog& Dialog);
+
+  // Keys are looked up in menu order, as the menus hold them; true when an entry holds Key
+  // (whether or not it was enabled and ran).
+  bool DispatchShortcut(const QKeySequence& Key);
+  // Runs an entry as a click on it does: its command, with any error shown as the
+  // application shows errors no command caught.
+  void RunMenuEntry(TMenuEntry& Entry);
+  TMenuEntry& MenuEntry(std::string_view Name);
+  bool MenuAttached() const { return FMenuAttached; }
+
+ protected:
+  void closeEvent(QCloseEvent* Event) override;
+  bool event(QEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  friend class TMainWindowProbe;
+
+  void FormCreate();
+  void CreateComponents();
+  void ConnectMenuCommands();
+  void SetCaption(bool WithModifiedMarker);
+  void DetachMainMenu();
+  void AttachMainMenu();
+  void RunOpenMenuHandler(TTopMenu Menu);
+  bool HasSelectedItem() const;
+  void ClearImages();
+  void ResetToUntitled();
+  void ShowWarning(const char* Text, TMsgIcon Icon);
+  void StoreThumbnailPreference();
+  void ApplyThumbnailSize();
+
+  IDesktopServices& FServices;
+
+  // Members of the document and the preferences.
+  std::unique_ptr<TS16File> SpriteFile;
+  std::uint8_t CopyFormat = 6;
+  std::int32_t ThumbnailSize = 25;
+  bool FitIntoThumbnail = true;
+  std::int32_t UseBetterResample = 1;
+  bool FasterUpdate = false;
+  std::string FileName;
+  bool Modified = false;
+  std::int32_t SaveFormat = 0;
+  std::int8_t Progress = -1;
+  // The manual cutter's request: -1 waits for a click, -2 finishes.
+  std::int32_t CutRequest = -1;
+
+  // Components.
+  QListView* Images = nullptr;
+  std::unique_ptr<TImageList> Thumbnails;
+  TThumbnailListModel* ImagesModel = nullptr;
+  QStatusBar* StatusBar = nullptr;
+  TProgressPanel* StatusPanel0 = nullptr;
+  QLabel* StatusPanel1 = nullptr;
+  QScrollArea* AutoCutter = nullptr;
+  QScrollArea* ManualScroller = nullptr;
+  TFileDialog OpenSpriteFile;
+  TFileDialog SaveFile;
+  TMainMenu PelbrookMainMenu;
+  std::unique_ptr<TSprLoader> SprLoader;
+
+  bool FMenuAttached = true;
+  QString FCurrentHint;
+};

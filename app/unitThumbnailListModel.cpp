@@ -1,0 +1,56 @@
+#include "app/unitThumbnailListModel.h"
+
+#include "app/unitImageList.h"
+
+TThumbnailListModel::TThumbnailListModel(const TImageList& Images, QObject* Parent)
+    : QAbstractListModel(Parent), FImages(Images) {}
+
+int TThumbnailListModel::rowCount(const QModelIndex& Parent) const {
+  return Parent.isValid() ? 0 : static_cast<int>(FItems.size());
+}
+
+QVariant TThumbnailListModel::data(const QModelIndex& Index, int Role) const {
+  if (!Index.isValid() || Index.row() >= rowCount()) return {};
+  const TListItem& Shown = FItems[static_cast<std::size_t>(Index.row())];
+  if (Role == Qt::DisplayRole) return Shown.Caption;
+  if (Role == Qt::SizeHintRole) return FItemSize;
+  if (Role == Qt::DecorationRole) {
+    if (const QPixmap* Image = FImages.Image(Shown.ImageIndex)) return *Image;
+  }
+  return {};
+}
+
+void TThumbnailListModel::EndUpdate() {
+  if (FUpdateLock > 0 && --FUpdateLock == 0) Flush();
+}
+
+void TThumbnailListModel::Clear() {
+  beginResetModel();
+  FItems.clear();
+  FPending.clear();
+  endResetModel();
+}
+
+void TThumbnailListModel::Append(TListItem Item) {
+  FPending.push_back(std::move(Item));
+  if (FUpdateLock == 0) Flush();
+}
+
+const TListItem& TThumbnailListModel::Item(int Index) const {
+  const auto Position = static_cast<std::size_t>(Index);
+  return Position < FItems.size() ? FItems[Position] : FPending.at(Position - FItems.size());
+}
+
+void TThumbnailListModel::Flush() {
+  if (FPending.empty()) return;
+  const int First = static_cast<int>(FItems.size());
+  beginInsertRows(QModelIndex(), First, First + static_cast<int>(FPending.size()) - 1);
+  FItems.insert(FItems.end(), std::make_move_iterator(FPending.begin()),
+                std::make_move_iterator(FPending.end()));
+  FPending.clear();
+  endInsertRows();
+}
+
+QString ItemCaption(int Index, int Width, int Height) {
+  return QStringLiteral("[%1] - %2 by %3").arg(Index).arg(Width).arg(Height);
+}

@@ -1,0 +1,131 @@
+// The thumbnail list: one item per sprite with its caption, and a picture of each sprite
+// scaled by the resampler, rebuilt from nothing after every change of the sprite list.
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QListView>
+
+#include "app/unitImageList.h"
+#include "app/unitPelbrookMainWindow.h"
+#include "app/unitThumbnailListModel.h"
+#include "imaging/unitThumbnailMaker.h"
+#include "sprites/unitPixelConversions.h"
+
+namespace {
+
+// Reattaches the menu however generation ends.
+class TMenuDetachment {
+ public:
+  TMenuDetachment(std::function<void()> Detach, std::function<void()> Attach)
+      : FAttach(std::move(Attach)) {
+    Detach();
+  }
+  ~TMenuDetachment() { FAttach(); }
+  TMenuDetachment(const TMenuDetachment&) = delete;
+  TMenuDetachment& operator=(const TMenuDetachment&) = delete;
+
+ private:
+  std::function<void()> FAttach;
+};
+
+}  // namespace
+
+void TPelbrookMainWindow::ApplyThumbnailSize() {
+  Thumbnails->SetSize(ThumbnailSize);
+  Images->setIconSize(QSize(ThumbnailSize, ThumbnailSize));
+  // A fixed grid lays out tens of thousands of items without measuring each one; captions
+  // such as "[65534] - 1024 by 1024" wrap onto two lines.
+  const int LineHeight = QFontMetrics(Images->font()).height();
+  const QSize Cell(std::max(ThumbnailSize + 16, 96), ThumbnailSize + 2 * LineHeight + 12);
+  ImagesModel->SetItemSize(Cell - QSize(4, 4));
+  Images->setGridSize(Cell);
+}
+
+void TPelbrookMainWindow::PopulateImageList() {
+  SetStatusText("Populating Images List...");
+  FServices.ProcessMessages();
+  ApplyThumbnailSize();
+  Images->setUpdatesEnabled(false);
+  ImagesModel->BeginUpdate();
+  ImagesModel->Clear();
+  // The count is read afresh: a command chosen while the loop lets messages run may change it.
+  for (int I = 0; I < SpriteFile->Count(); ++I) {
+    try {
+      if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
+      const TS16Sprite& Sprite = SpriteFile->GetSprite(I);
+      ImagesModel->Append({ItemCaption(I, Sprite.Width(), Sprite.Height()), I});
+    } catch (const std::exception&) {
+      ShowWarning("Warning, The List may not be displayed correctly.", TMsgIcon::Information);
+    }
+  }
+  ImagesModel->EndUpdate();
+  Images->setUpdatesEnabled(true);
+  Images->repaint();
+  SetStatusText("Listbox Updated");
+  GenerateThumbnails();
+  SetProgress(-1);
+}
+
+void TPelbrookMainWindow::GenerateThumbnails() {
+  ApplyThumbnailSize();
+  Thumbnails->Clear();
+  if (MenuEntry("Off1").Action->isChecked()) return;
+  SetStatusText("Generating Thumbnails...");
+  const TMenuDetachment Detached([this] { DetachMainMenu(); }, [this] { AttachMainMenu(); });
+  FServices.ProcessMessages();
+  if (FasterUpdate) Images->setUpdatesEnabled(false);
+  for (int I = 0; I < SpriteFile->Count(); ++I) {
+    try {
+      if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
+      const std::unique_ptr<TBitmap> Source = SpriteToBitmap(SpriteFile->GetSprite(I));
+      MakeThumbnail(*Source, I);
+    } catch (const std::exception&) {
+      ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
+    }
+  }
+  SetStatusText("Thumbnails generated.");
+  SetProgress(-1);
+  if (FasterUpdate) Images->setUpdatesEnabled(true);
+}
+
+void TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
+  const TS16Sprite& Sprite = SpriteFile->GetSprite(Index);
+  const TThumbnailSettings Settings{ThumbnailSize, FitIntoThumbnail, UseBetterResample};
+  const TThumbnail Thumbnail = ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
+  if (!Thumbnail.ResampleError.empty())
+    ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
+  Thumbnails->Add(Thumbnail.Image);
+  Images->viewport()->update();
+}
+
+void TPelbrookMainWindow::StoreThumbnailPreference() {
+  SavePreferences();
+  if (ImagesModel->Count() > 0) PopulateImageList();
+}
+
+// Each entry has toggled its own tick by the time its command runs.
+void TPelbrookMainWindow::Off1Click() {
+  StoreThumbnailPreference();
+}
+
+void TPelbrookMainWindow::SetSize(TMenuEntry& Entry) {
+  ThumbnailSize = Entry.Tag;
+  SavePreferences();
+  Entry.Action->setChecked(true);
+  if (ImagesModel->Count() > 0) PopulateImageList();
+}
+
+void TPelbrookMainWindow::SetScale() {
+  FitIntoThumbnail = !MenuEntry("Scalestosquare1").Action->isChecked();
+  StoreThumbnailPreference();
+}
+
+void TPelbrookMainWindow::SetResampleFilter() {
+  FasterUpdate = MenuEntry("FastResample1").Action->isChecked();
+  StoreThumbnailPreference();
+}
+
+void TPelbrookMainWindow::BetterResample1Click() {
+  UseBetterResample = MenuEntry("BetterResample1").Action->isChecked() ? 1 : 0;
+  StoreThumbnailPreference();
+}

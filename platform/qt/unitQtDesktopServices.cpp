@@ -1,0 +1,129 @@
+#include "platform/qt/unitQtDesktopServices.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QAudioDevice>
+#include <QImage>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSoundEffect>
+#include <QThread>
+#include <QUrl>
+#include <algorithm>
+#include <vector>
+
+#include "platform/qt/unitQtFileDialog.h"
+
+namespace {
+
+QMessageBox::Icon IconOf(TMsgIcon Icon) {
+  switch (Icon) {
+    case TMsgIcon::Stop:
+      return QMessageBox::Critical;
+    case TMsgIcon::Question:
+      return QMessageBox::Question;
+    case TMsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case TMsgIcon::Information:
+      return QMessageBox::Information;
+    case TMsgIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// In the order the box offers them; the last one is also the box's answer to Escape.
+std::vector<QMessageBox::StandardButton> ButtonsOf(TMsgButtons Buttons) {
+  switch (Buttons) {
+    case TMsgButtons::YesNo:
+      return {QMessageBox::Yes, QMessageBox::No};
+    case TMsgButtons::YesNoCancel:
+      return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case TMsgButtons::Ok:
+      break;
+  }
+  return {QMessageBox::Ok};
+}
+
+TMsgResult ResultOf(QMessageBox::StandardButton Button) {
+  switch (Button) {
+    case QMessageBox::Yes:
+      return TMsgResult::Yes;
+    case QMessageBox::No:
+      return TMsgResult::No;
+    case QMessageBox::Cancel:
+      return TMsgResult::Cancel;
+    default:
+      return TMsgResult::Ok;
+  }
+}
+
+}  // namespace
+
+TQtDesktopServices::TQtDesktopServices(std::string PreferencesPath)
+    : FPreferenceStore(std::move(PreferencesPath)) {}
+
+TQtDesktopServices::~TQtDesktopServices() = default;
+
+void TQtDesktopServices::SetDialogParent(QWidget* Parent) {
+  FDialogParent = Parent;
+}
+
+TMsgResult TQtDesktopServices::MessageBox(const TMessageBoxRequest& Request) {
+  QMessageBox Box(FDialogParent);
+  Box.setWindowTitle(QString::fromStdString(Request.Caption));
+  // Error messages quote file names and file contents: never take them for markup.
+  Box.setTextFormat(Qt::PlainText);
+  Box.setText(QString::fromStdString(Request.Text));
+  Box.setIcon(IconOf(Request.Icon));
+  const std::vector<QMessageBox::StandardButton> Buttons = ButtonsOf(Request.Buttons);
+  for (const QMessageBox::StandardButton Button : Buttons) Box.addButton(Button);
+  const bool SecondIsDefault = Request.DefaultSecondButton && Buttons.size() > 1;
+  Box.setDefaultButton(Buttons[SecondIsDefault ? 1 : 0]);
+  Box.setEscapeButton(Buttons.back());
+  Box.exec();
+  return ResultOf(Box.standardButton(Box.clickedButton()));
+}
+
+void TQtDesktopServices::ProcessMessages() {
+  QCoreApplication::processEvents();
+}
+
+void TQtDesktopServices::Terminate() {
+  // exit, not quit: quit would first ask every window to close, and the close query could
+  // keep the application running.
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
+  return ExecuteQtFileDialog(Dialog, FDialogParent);
+}
+
+bool TQtDesktopServices::ClipboardHasFormat(TClipboardFormat Format) {
+  const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+  if (!Data || !Data->hasImage()) return false;
+  if (Format == TClipboardFormat::Bitmap) return true;
+  return qvariant_cast<QImage>(Data->imageData()).colorCount() > 0;
+}
+
+bool TQtDesktopServices::PlaySound(const std::string& Path) {
+  if (QMediaDevices::audioOutputs().isEmpty()) return false;
+  if (!FSound) FSound = std::make_unique<QSoundEffect>();
+  // A sound still loading has been asked to play: it counts as playing.
+  if (FSound->isPlaying() || FSound->status() == QSoundEffect::Loading) return false;
+  FSound->setSource(QUrl::fromLocalFile(QString::fromStdString(Path)));
+  if (FSound->status() == QSoundEffect::Error) return false;
+  FSound->play();
+  return true;
+}
+
+void TQtDesktopServices::Sleep(int Milliseconds) {
+  QThread::msleep(std::max(0, Milliseconds));
+}
+
+std::string TQtDesktopServices::ProgramFilePath() {
+  return QCoreApplication::applicationFilePath().toStdString();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// What the main window needs from the desktop beyond message boxes: file dialogs, the
+// clipboard, the preference store, sound and the program's own path. The editor hands it
+// the Qt implementation, the tests a scripted one.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "platform/unitRegistryStore.h"
+#include "platform/unitWindowServices.h"
+
+enum class TFileDialogKind { Open, Save };
+
+// A file dialog component: it keeps its filter index and file name between uses, so each
+// showing opens as the last one was left.
+struct TFileDialog {
+  TFileDialogKind Kind = TFileDialogKind::Open;
+  // Description and pattern pairs, all separated by '|'.
+  std::string Filter;
+  int FilterIndex = 1;  // from 1
+  // Appended, after a dot, to a typed name that has no extension.
+  std::string DefaultExt;
+  std::string FileName;
+  bool OverwritePrompt = false;
+  bool HideReadOnly = false;
+  bool PathMustExist = false;
+  bool FileMustExist = false;
+  // Runs while the dialog is open, each time the user picks another filter; FilterIndex
+  // already holds the new choice and the handler may change DefaultExt.
+  std::function<void(TFileDialog&)> OnTypeChange;
+};
+
+enum class TClipboardFormat { Bitmap, Palette };
+
+class IDesktopServices : public IWindowServices {
+ public:
+  // Modal. On confirmation sets FileName and FilterIndex and returns true; false on cancel.
+  virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
+  virtual bool ClipboardHasFormat(TClipboardFormat Format) = 0;
+  virtual TRegistryStore& PreferenceStore() = 0;
+  // Starts playing a wave file and returns at once; false, at once, while another sound
+  // still plays or when there is nothing to play it on.
+  virtual bool PlaySound(const std::string& Path) = 0;
+  virtual void Sleep(int Milliseconds) = 0;
+  // The full path of the running program's file.
+  virtual std::string ProgramFilePath() = 0;
+  // The program file's name without its extension.
+  std::string ApplicationTitle();
+};
+
+// The application's answer to an error that no command caught: its message in a stop box
+// captioned with the application's title.
+void ShowException(IDesktopServices& Services, const std::exception& Error);

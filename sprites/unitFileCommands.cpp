@@ -1,0 +1,69 @@
+// Open, Save and Save As on the main window. The filter the user picks, not the file's
+// extension, chooses the format.
+
+#include "app/unitPelbrookMainWindow.h"
+#include "sprites/unitSpriteFileRoutes.h"
+
+void TPelbrookMainWindow::Open1Click() {
+  if (!FServices.ExecuteFileDialog(OpenSpriteFile)) return;
+  const std::string Path = OpenSpriteFile.FileName;
+  if (OpenSpriteFile.FilterIndex == 2) {
+    SaveFormat = SaveFormatSpr;
+    try {
+      OpenSprDocument(*SpriteFile, Path, *SprLoader);
+    } catch (...) {
+      // The document is already emptied: a later Save must not write it over the file that
+      // was open, so it becomes untitled, and the list shows it as it is.
+      ResetToUntitled();
+      ClearImages();
+      PopulateImageList();
+      throw;
+    }
+  } else {
+    try {
+      SaveFormat = OpenS16Document(*SpriteFile, Path);
+    } catch (const std::exception&) {
+      SpriteFile = std::make_unique<TS16File>();
+      ResetToUntitled();
+      ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation);
+      ClearImages();
+      PopulateImageList();
+      return;
+    }
+  }
+  FileName = Path;
+  MarkClean();
+  ClearImages();
+  PopulateImageList();
+}
+
+void TPelbrookMainWindow::Save1Click() {
+  if (FileName.empty()) {
+    SaveAs1Click();
+    return;
+  }
+  if (SaveFormat == SaveFormatSpr) {
+    std::string Status = "Saving file ";
+    SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
+  }
+  SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
+  MarkClean();
+  std::string Status = "File ";
+  SetStatusText(Status.append(FileName).append(" saved."));
+  PopulateImageList();
+}
+
+void TPelbrookMainWindow::SaveAs1Click() {
+  if (!FServices.ExecuteFileDialog(SaveFile)) return;
+  FileName = SaveFile.FileName;
+  SaveFormat = SaveFile.FilterIndex;
+  Save1Click();
+}
+
+void TPelbrookMainWindow::SaveFileTypeChange(TFileDialog& Dialog) {
+  Dialog.DefaultExt = Dialog.FilterIndex == 3 ? "spr" : "s16";
+}
+
+void TPelbrookMainWindow::OpenSpriteFileTypeChange(TFileDialog& Dialog) {
+  Dialog.DefaultExt = Dialog.FilterIndex == 1 ? "s16" : "spr";
+}

@@ -1,0 +1,173 @@
+// Open, Save and Save As as a user's session goes: through the scripted dialogs, checking the
+// list, the title, the status texts and the files written.
+
+#include <QImage>
+
+#include "sprites/unitSprLoader.h"
+#include "tests/support/ScriptedWindowServices.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+const TMessageBoxRequest LoadFailure{"Error Whilst loading S16 file.", "Pelbrook", TMsgButtons::Ok,
+                                     TMsgIcon::Exclamation};
+
+std::string Title(const TPelbrookMainWindow& Window) {
+  return Window.windowTitle().toStdString();
+}
+
+using FileCommands = TWindowTest;
+
+TEST_F(FileCommands, OpeningAnS16FileListsEverySpriteWithItsThumbnail) {
+  const std::string Path = WriteS16("three.s16", {{32, 48}, {40, 20}, {10, 10}}, true);
+  Open(Path);
+
+  const TMainWindowProbe P = Probe();
+  ASSERT_EQ(P.Items().Count(), 3);
+  EXPECT_EQ(P.Items().Item(0).Caption, "[0] - 32 by 48");
+  EXPECT_EQ(P.Items().Item(1).Caption, "[1] - 40 by 20");
+  EXPECT_EQ(P.Items().Item(2).Caption, "[2] - 10 by 10");
+  for (int I = 0; I < 3; ++I) EXPECT_EQ(P.Items().Item(I).ImageIndex, I);
+  ASSERT_EQ(P.Thumbnails().Count(), 3);
+  // Red through 5-5-5 in the file and back, pure red in the picture; the aspect strip of
+  // the 40 x 20 sprite lies below its 25 x 12 picture.
+  const QImage Wide = P.Thumbnails().Image(1)->toImage();
+  EXPECT_EQ(Wide.size(), QSize(25, 25));
+  EXPECT_EQ(Wide.pixelColor(24, 11), QColor(255, 0, 0));
+  EXPECT_EQ(P.Document().GetSprite(0).PixelData()[0], 0xF800);
+
+  EXPECT_EQ(Seen.StatusTexts,
+            (std::vector<std::string>{"Populating Images List...", "Listbox Updated",
+                                      "Generating Thumbnails...", "Thumbnails generated."}));
+  EXPECT_EQ(Seen.ProgressValues, (std::vector<int>{-1, 0, 50, 100, 0, 50, 100, -1}));
+  EXPECT_TRUE(Seen.MenuDetachedWhileGenerating);
+  EXPECT_FALSE(Seen.MenuAttachedWhileGenerating);
+  EXPECT_TRUE(Window->MenuAttached());
+
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Path + "]");
+  EXPECT_EQ(P.SaveFormat(), 2);
+  EXPECT_FALSE(P.Modified());
+  EXPECT_TRUE(Services.Shown.empty());
+  EXPECT_FALSE(P.Images().selectionModel()->hasSelection());
+}
+
+TEST_F(FileCommands, TheFilterNotTheExtensionChoosesTheFormat) {
+  TS16File Document;
+  Document.Add(MakeSprite(4, 3, TWords(12, 0x001F)));
+  Document.Add(MakeSprite(2, 2, TWords(4, 0x07E0)));
+  const std::string SprPath = Dir.File("named.s16");
+  TNoProgress NoProgress;
+  WriteSprFile(Document, SprPath, NoProgress);
+
+  Open(SprPath, 2);
+  EXPECT_EQ(Probe().Document().Count(), 2);
+  EXPECT_EQ(Probe().SaveFormat(), 3);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [" + SprPath + "]");
+
+  const std::string S16Path = WriteS16("named.spr", {{3, 3}});
+  Open(S16Path, 1);
+  EXPECT_EQ(Probe().Document().Count(), 1);
+  EXPECT_EQ(Probe().SaveFormat(), 1);
+  // The dialog keeps its filter between uses and shows the one last chosen.
+  EXPECT_EQ(Services.Dialogs.at(1).FilterIndex, 2);
+  EXPECT_EQ(Services.Dialogs.at(1).DefaultExt, "spr");
+}
+
+TEST_F(FileCommands, AFailedOpenLeavesAnUntitledEmptyDocumentThatSaveCannotWriteOverTheFile) {
+  const std::string Good = WriteS16("good.s16", {{8, 8}, {4, 4}});
+  Open(Good);
+  const TBytes Before = ReadBytes(Good);
+  const std::string Broken = Dir.File("broken.s16");
+  WriteBytes(Broken, {1, 0, 0, 0, 9});
+
+  Open(Broken);
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure});
+  EXPECT_EQ(Probe().Document().Count(), 0);
+  EXPECT_EQ(Probe().Items().Count(), 0);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
+  EXPECT_EQ(Probe().SaveFormat(), 1);
+
+  Run("Save1");  // asks for a name; the user cancels
+  EXPECT_EQ(Services.Dialogs.back().Kind, TFileDialogKind::Save);
+  EXPECT_EQ(ReadBytes(Good), Before);
+}
+
+TEST_F(FileCommands, AnSprFileThatCannotBeReadIsReportedAndLeavesTheDocumentUntitled) {
+  Open(WriteS16("good.s16", {{8, 8}}));
+  Open(Dir.File("missing.spr"), 2);
+  ASSERT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Services.Shown[0].Caption, "pelbrook");
+  EXPECT_EQ(Services.Shown[0].Icon, TMsgIcon::Stop);
+  EXPECT_EQ(Probe().Document().Count(), 0);
+  EXPECT_EQ(Probe().Items().Count(), 0);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
+}
+
+TEST_F(FileCommands, SaveAsAppendsTheExtensionOfTheChosenFilterAndWritesThatFormat) {
+  Open(WriteS16("source.s16", {{2, 1}}, false, 0x0020));  // six-bit green of 1
+
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("t1"), 3});
+  Run("SaveAs1");
+  const std::string SprPath = Dir.File("t1.spr");
+  TScriptedWindowServices Quiet;
+  TSprLoader Loader(Quiet);
+  EXPECT_EQ(Loader.ReadSprCount(SprPath), 1);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [" + SprPath + "]");
+  EXPECT_EQ(Probe().SaveFormat(), 3);
+
+  ForgetSeen();
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("t2"), 2});
+  Run("SaveAs1");
+  const std::string S16Path = Dir.File("t2.s16");
+  EXPECT_EQ(Seen.StatusTexts.front(), "File " + S16Path + " saved.");
+  TS16File Written;
+  Written.LoadFromFile(S16Path);
+  EXPECT_TRUE(Written.Is555);
+  // Held in 5-6-5 again, with the green rounded through five bits.
+  EXPECT_EQ(Probe().Document().GetSprite(0).PixelData()[0], 0x0040);
+
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("t3"), 1});
+  Run("SaveAs1");
+  Written.LoadFromFile(Dir.File("t3.s16"));
+  EXPECT_FALSE(Written.Is555);
+}
+
+TEST_F(FileCommands, SaveWritesTheOpenedLayoutBackAndTellsTheUser) {
+  const std::string Path = WriteS16("layout.s16", {{3, 2}}, true);
+  Open(Path);
+  Window->MarkModified();
+  ForgetSeen();
+  Run("Save1");
+  TS16File Written;
+  Written.LoadFromFile(Path);
+  EXPECT_TRUE(Written.Is555);
+  EXPECT_EQ(Seen.StatusTexts.front(), "File " + Path + " saved.");
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Path + "]");
+  EXPECT_TRUE(Services.Dialogs.size() == 1);
+}
+
+TEST_F(FileCommands, AFailedSaveIsShownAndKeepsTheDocumentModified) {
+  Open(WriteS16("keep.s16", {{3, 2}}));
+  Window->MarkModified();
+  const std::string Unwritable = Dir.File("no-such-folder/out.s16");
+  Services.DialogAnswers.push_back(TDialogAnswer{Unwritable, 1});
+  Run("SaveAs1");
+  ASSERT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Services.Shown[0], (TMessageBoxRequest{"Unable to save to: " + Unwritable, "pelbrook",
+                                                   TMsgButtons::Ok, TMsgIcon::Stop}));
+  EXPECT_TRUE(Probe().Modified());
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Dir.File("keep.s16") + "] *");
+  // Save As took the name before it wrote.
+  EXPECT_EQ(Probe().FileName(), Unwritable);
+}
+
+TEST_F(FileCommands, CancellingSaveAsChangesNothing) {
+  Window->MarkModified();
+  Run("Save1");
+  EXPECT_EQ(Services.Dialogs.size(), 1u);
+  EXPECT_TRUE(Probe().Modified());
+  EXPECT_EQ(Probe().SaveFormat(), 0);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled] *");
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// The thumbnail list: rebuilds, the warnings of sprites that cannot be scaled well, and the
+// preference commands that rebuild it.
+
+#include <QImage>
+
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+const TMessageBoxRequest Inaccurate{"The Thumbnails may be inaccurate", "Pelbrook", TMsgButtons::Ok,
+                                    TMsgIcon::Exclamation};
+
+class ThumbnailList : public TWindowTest {
+ protected:
+  void AddSprites(const std::vector<std::pair<int, int>>& Sizes, std::uint16_t Word = 0xFFFF) {
+    for (const auto& [Width, Height] : Sizes)
+      Probe().Document().Add(MakeSprite(Width, Height, TWords(std::size_t(Width) * Height, Word)));
+  }
+};
+
+TEST_F(ThumbnailList, AnEmptyDocumentOnlyReturnsTheBarToIdle) {
+  Window->SetProgress(7);
+  ForgetSeen();
+  Window->PopulateImageList();
+  EXPECT_EQ(Seen.ProgressValues, (std::vector<int>{7, -1}));
+  EXPECT_EQ(Seen.StatusTexts.back(), "Thumbnails generated.");
+}
+
+TEST_F(ThumbnailList, OneSpriteShowsNoPercentage) {
+  AddSprites({{5, 5}});
+  Window->PopulateImageList();
+  EXPECT_EQ(Seen.ProgressValues, std::vector<int>{-1});
+  EXPECT_EQ(Probe().Thumbnails().Count(), 1);
+}
+
+TEST_F(ThumbnailList, SpritesThatScaleBadlyWarnButKeepTheImagesAligned) {
+  // 50 x 1 scales to a height of 0 and 100 x 3 to a height of 1: both fail in the resampler
+  // and still get a picture.
+  AddSprites({{50, 1}, {100, 3}, {30, 1}});
+  Window->PopulateImageList();
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>(2, Inaccurate));
+  EXPECT_EQ(Probe().Thumbnails().Count(), 3);
+}
+
+TEST_F(ThumbnailList, ASpriteWithoutSizeGetsNoPictureSoLaterItemsShiftByOne) {
+  AddSprites({{0, 0}, {6, 6}});
+  Window->PopulateImageList();
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{Inaccurate});
+  EXPECT_EQ(Probe().Thumbnails().Count(), 1);
+  EXPECT_EQ(Probe().Items().Count(), 2);
+  // Item 0 shows the second sprite's picture; item 1 points at no image.
+  EXPECT_FALSE(Probe().Items().data(Probe().Items().index(0), Qt::DecorationRole).isNull());
+  EXPECT_TRUE(Probe().Items().data(Probe().Items().index(1), Qt::DecorationRole).isNull());
+}
+
+TEST_F(ThumbnailList, SquareModeFillsTheWholeThumbnail) {
+  AddSprites({{40, 10}}, 0x07E0);
+  Run("Scalestosquare1");
+  EXPECT_FALSE(Probe().FitIntoThumbnail());
+  Window->PopulateImageList();
+  const QImage Picture = Probe().Thumbnails().Image(0)->toImage();
+  EXPECT_EQ(Picture.pixelColor(24, 24), QColor(0, 255, 0));
+}
+
+TEST_F(ThumbnailList, OffMakesItemsOnlyAndASecondChoiceRestoresThePictures) {
+  AddSprites({{4, 4}, {8, 8}});
+  Window->PopulateImageList();
+  ForgetSeen();
+  Run("Off1");
+  EXPECT_EQ(Seen.StatusTexts,
+            (std::vector<std::string>{"Populating Images List...", "Listbox Updated"}));
+  EXPECT_EQ(Probe().Thumbnails().Count(), 0);
+  EXPECT_TRUE(Probe().Items().data(Probe().Items().index(0), Qt::DecorationRole).isNull());
+  Run("Off1");
+  EXPECT_EQ(Probe().Thumbnails().Count(), 2);
+}
+
+TEST_F(ThumbnailList, PreferenceCommandsStoreAndRebuildOnlyAFilledList) {
+  Run("N1001");
+  Run("BetterResample1");
+  Run("FastResample1");
+  EXPECT_TRUE(Seen.StatusTexts.empty());
+  EXPECT_EQ(Probe().UseBetterResample(), 0);
+  EXPECT_TRUE(Probe().FasterUpdate());
+
+  AddSprites({{4, 4}, {8, 8}});
+  Window->PopulateImageList();
+  ForgetSeen();
+  Run("N501");
+  EXPECT_EQ(Seen.StatusTexts.front(), "Populating Images List...");
+  EXPECT_EQ(Probe().Thumbnails().Size(), 50);
+  EXPECT_EQ(Probe().Thumbnails().Image(1)->size(), QSize(50, 50));
+  EXPECT_EQ(Probe().Images().iconSize(), QSize(50, 50));
+  EXPECT_TRUE(Services.Shown.empty());
+}
+
+TEST_F(ThumbnailList, FasterUpdateKeepsTheListFromRedrawingWhileThumbnailsAreMade) {
+  AddSprites({{4, 4}, {8, 8}, {2, 2}});
+  Run("FastResample1");
+  bool RedrawnDuringGeneration = false;
+  Services.OnPump = [&] {
+    Watch();
+    if (InThumbnailLoop && Probe().Images().updatesEnabled()) RedrawnDuringGeneration = true;
+  };
+  Window->PopulateImageList();
+  EXPECT_FALSE(RedrawnDuringGeneration);
+  EXPECT_TRUE(Probe().Images().updatesEnabled());
+}
+
+}  // namespace

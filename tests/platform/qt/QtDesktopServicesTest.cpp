@@ -1,0 +1,195 @@
+// The desktop services on Qt and the application object: message boxes as asked for and
+// answered, the end of the application, the clipboard's formats, sound that never waits or
+// fails loudly, and errors escaping a handler.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <stdexcept>
+
+#include "platform/qt/unitPelbrookApplication.h"
+#include "platform/qt/unitQtDesktopServices.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/support/ScriptedDesktopServices.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+class QtDesktopServices : public testing::Test {
+ protected:
+  TTempDir Dir;
+  TQtDesktopServices Services{Dir.File("preferences.reg")};
+};
+
+struct TBoxCase {
+  TMessageBoxRequest Request;
+  QMessageBox::Icon Icon;
+  QMessageBox::StandardButtons Buttons;
+  QMessageBox::StandardButton Default;
+  QMessageBox::StandardButton Escape;
+  QMessageBox::StandardButton Clicked;  // NoButton: the user presses Escape
+  TMsgResult Answer;
+};
+
+class QtMessageBox : public QtDesktopServices, public testing::WithParamInterface<TBoxCase> {};
+
+TEST_P(QtMessageBox, ShowsTheRequestAndReturnsTheAnswer) {
+  const TBoxCase& Case = GetParam();
+  TModalAnswerer Answers;
+  Answers.Answer<QMessageBox>([&](QMessageBox& Box) {
+    EXPECT_EQ(Box.windowTitle().toStdString(), Case.Request.Caption);
+    EXPECT_EQ(Box.text().toStdString(), Case.Request.Text);
+    EXPECT_EQ(Box.textFormat(), Qt::PlainText);
+    EXPECT_EQ(Box.icon(), Case.Icon);
+    EXPECT_EQ(Box.standardButtons(), Case.Buttons);
+    EXPECT_EQ(Box.defaultButton(), Box.button(Case.Default));
+    EXPECT_EQ(Box.escapeButton(), Box.button(Case.Escape));
+    if (Case.Clicked != QMessageBox::NoButton) {
+      Box.button(Case.Clicked)->click();
+      return;
+    }
+    QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Box, &Escape);
+  });
+  EXPECT_EQ(Services.MessageBox(Case.Request), Case.Answer);
+}
+
+using Button = QMessageBox::StandardButton;
+INSTANTIATE_TEST_SUITE_P(
+    Qt, QtMessageBox,
+    testing::Values(
+        TBoxCase{{"Sprite <1> is damaged", "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Stop},
+                 QMessageBox::Critical,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::NoButton,
+                 TMsgResult::Ok},
+        // No second button to make the default.
+        TBoxCase{{"Done", "Pelbrook", TMsgButtons::Ok, TMsgIcon::Information, true},
+                 QMessageBox::Information,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::Ok,
+                 TMsgResult::Ok},
+        TBoxCase{{"Replace?", "The Pelbrook", TMsgButtons::YesNo, TMsgIcon::Exclamation},
+                 QMessageBox::Warning,
+                 Button::Yes | Button::No,
+                 Button::Yes,
+                 Button::No,
+                 Button::NoButton,
+                 TMsgResult::No},
+        TBoxCase{{"Save?", "The Pelbrook", TMsgButtons::YesNoCancel, TMsgIcon::Question, true},
+                 QMessageBox::Question,
+                 Button::Yes | Button::No | Button::Cancel,
+                 Button::No,
+                 Button::Cancel,
+                 Button::Yes,
+                 TMsgResult::Yes},
+        TBoxCase{{"Keep?", "", TMsgButtons::YesNoCancel, TMsgIcon::None},
+                 QMessageBox::NoIcon,
+                 Button::Yes | Button::No | Button::Cancel,
+                 Button::Yes,
+                 Button::Cancel,
+                 Button::NoButton,
+                 TMsgResult::Cancel}));
+
+// A window that refuses to close, as the editor's does while the user keeps unsaved work.
+class TRefusingWindow : public QWidget {
+ public:
+  int CloseRequests = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* Event) override {
+    ++CloseRequests;
+    Event->ignore();
+  }
+};
+
+TEST_F(QtDesktopServices, TerminateEndsTheLoopOnceControlReturnsToIt) {
+  TRefusingWindow Window;
+  Window.show();
+  QTimer Guard;
+  Guard.setSingleShot(true);
+  QObject::connect(&Guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  Guard.start(5000);
+  Services.Terminate();
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_EQ(Window.CloseRequests, 0);
+}
+
+TEST_F(QtDesktopServices, ClipboardOffersAPaletteOnlyWithAPaletteImage) {
+  QClipboard& Clipboard = *QGuiApplication::clipboard();
+  Clipboard.setText("not a picture");
+  EXPECT_FALSE(Services.ClipboardHasFormat(TClipboardFormat::Bitmap));
+  EXPECT_FALSE(Services.ClipboardHasFormat(TClipboardFormat::Palette));
+
+  Clipboard.setImage(QImage(4, 3, QImage::Format_RGB32));
+  EXPECT_TRUE(Services.ClipboardHasFormat(TClipboardFormat::Bitmap));
+  EXPECT_FALSE(Services.ClipboardHasFormat(TClipboardFormat::Palette));
+
+  QImage Indexed(4, 3, QImage::Format_Indexed8);
+  Indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 255)});
+  Clipboard.setImage(Indexed);
+  EXPECT_TRUE(Services.ClipboardHasFormat(TClipboardFormat::Bitmap));
+  EXPECT_TRUE(Services.ClipboardHasFormat(TClipboardFormat::Palette));
+  Clipboard.clear();
+}
+
+TEST_F(QtDesktopServices, SoundNeverWaitsNorFailsLoudly) {
+  const std::string Missing = Dir.File("cutter.wav");
+  // With a sound device the first one loads, and loading counts as playing; without one there
+  // is nothing to play on.
+  Services.PlaySound(Missing);
+  EXPECT_FALSE(Services.PlaySound(Missing));
+  QEventLoop Loading;
+  QTimer::singleShot(200, &Loading, &QEventLoop::quit);
+  Loading.exec();
+  EXPECT_FALSE(Services.PlaySound(Missing));
+}
+
+TEST_F(QtDesktopServices, ProgramFilePathIsTheRunningBinary) {
+  EXPECT_EQ(std::filesystem::path(Services.ProgramFilePath()).filename(), "pelbrook_tests");
+  EXPECT_EQ(Services.ApplicationTitle(), "pelbrook_tests");
+}
+
+class QtApplication : public testing::Test {
+ protected:
+  QtApplication()
+      : Application(*qobject_cast<TPelbrookApplication*>(QCoreApplication::instance())) {}
+  ~QtApplication() override { Application.SetServices(nullptr); }
+
+  TPelbrookApplication& Application;
+  TTempDir Dir;
+};
+
+TEST_F(QtApplication, ErrorEscapingAHandlerIsShownAndTheLoopGoesOn) {
+  TScriptedDesktopServices Services(Dir.File("preferences.reg"));
+  Application.SetServices(&Services);
+  QEventLoop Loop;
+  QTimer::singleShot(0, [] { throw std::runtime_error("Sprite file is damaged"); });
+  QTimer::singleShot(0, &Loop, &QEventLoop::quit);
+  QTimer::singleShot(5000, &Loop, [&Loop] { Loop.exit(1); });
+  EXPECT_EQ(Loop.exec(), 0);
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>({{"Sprite file is damaged", "pelbrook",
+                                                              TMsgButtons::Ok, TMsgIcon::Stop}}));
+}
+
+TEST_F(QtApplication, WithoutServicesTheErrorGoesToStandardError) {
+  testing::internal::CaptureStderr();
+  QTimer::singleShot(0, [] { throw std::runtime_error("Out of sprites"); });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Out of sprites\n");
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#pragma once
+// Desktop services for tests of the window: message boxes as in TScriptedWindowServices;
+// file dialogs answered from a queue of typed names and filter choices (cancel when empty);
+// a clipboard that offers what the test says; a preference file of the test's own.
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/unitDesktopServices.h"
+#include "tests/support/ScriptedWindowServices.h"
+
+struct TDialogAnswer {
+  std::string TypedName;  // as typed; the dialog appends its default extension if none
+  int FilterIndex = 0;    // 0 keeps the dialog's filter
+};
+
+// What a dialog looked like when it was shown.
+struct TShownDialog {
+  TFileDialogKind Kind;
+  std::string Filter;
+  int FilterIndex;
+  std::string DefaultExt;
+};
+
+class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
+ public:
+  explicit TScriptedDesktopServices(std::string PreferencesPath)
+      : Store(std::move(PreferencesPath)) {}
+
+  std::deque<std::optional<TDialogAnswer>> DialogAnswers;
+  std::vector<TShownDialog> Dialogs;
+  bool ClipboardBitmap = false;
+  bool ClipboardPalette = false;
+  std::vector<std::string> SoundsPlayed;
+  TRegistryStore Store;
+
+  bool ExecuteFileDialog(TFileDialog& Dialog) override {
+    Dialogs.push_back({Dialog.Kind, Dialog.Filter, Dialog.FilterIndex, Dialog.DefaultExt});
+    if (DialogAnswers.empty()) return false;
+    const std::optional<TDialogAnswer> Answer = DialogAnswers.front();
+    DialogAnswers.pop_front();
+    if (!Answer) return false;
+    if (Answer->FilterIndex != 0 && Answer->FilterIndex != Dialog.FilterIndex) {
+      Dialog.FilterIndex = Answer->FilterIndex;
+      if (Dialog.OnTypeChange) Dialog.OnTypeChange(Dialog);
+    }
+    std::string Name = Answer->TypedName;
+    if (!std::filesystem::path(Name).has_extension() && !Dialog.DefaultExt.empty())
+      Name += "." + Dialog.DefaultExt;
+    Dialog.FileName = Name;
+    return true;
+  }
+  bool ClipboardHasFormat(TClipboardFormat Format) override {
+    return Format == TClipboardFormat::Bitmap ? ClipboardBitmap : ClipboardPalette;
+  }
+  TRegistryStore& PreferenceStore() override { return Store; }
+  bool PlaySound(const std::string& Path) override {
+    SoundsPlayed.push_back(Path);
+    return true;
+  }
+  void Sleep(int) override {}
+  std::string ProgramFilePath() override { return "/opt/pelbrook/bin/pelbrook"; }
+};
