@@ -15,7 +15,8 @@ QVariant TThumbnailListModel::data(const QModelIndex& Index, int Role) const {
   if (Role == Qt::DisplayRole) return Shown.Caption;
   if (Role == Qt::SizeHintRole) return FItemSize;
   if (Role == Qt::DecorationRole) {
-    if (const QPixmap* Image = FImages.Image(Shown.ImageIndex)) return *Image;
+    QImage Image = FImages.Image(Shown.ImageIndex);
+    if (!Image.isNull()) return Image;
   }
   return {};
 }

@@ -74,6 +74,7 @@ void TPelbrookMainWindow::GenerateThumbnails() {
   const TMenuDetachment Detached([this] { DetachMainMenu(); }, [this] { AttachMainMenu(); });
   FServices.ProcessMessages();
   if (FasterUpdate) Images->setUpdatesEnabled(false);
+  Thumbnails->Reserve(SpriteFile->Count());
   for (int I = 0; I < SpriteFile->Count(); ++I) {
     try {
       if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
@@ -95,7 +96,12 @@ void TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
   if (!Thumbnail.ResampleError.empty())
     ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
   Thumbnails->Add(Thumbnail.Image);
-  Images->viewport()->update();
+  // Only an item in sight repaints: the list is not painted whole for each new picture.
+  const int Added = Thumbnails->Count() - 1;
+  if (Added < ImagesModel->rowCount() && ImagesModel->Item(Added).ImageIndex == Added)
+    Images->update(ImagesModel->index(Added));
+  else
+    Images->viewport()->update();
 }
 
 void TPelbrookMainWindow::StoreThumbnailPreference() {

@@ -42,7 +42,6 @@ TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
   const int T = Settings.Size;
   TBitmap Square(TPixelFormat::pf16bit, T, T);
   Square.CopyRect(0, 0, Scaled, 0, 0, T, T);
-  Square.SetPixelFormat(TPixelFormat::pf24bit);
   Result.Image = std::move(Square);
   return Result;
 }

@@ -30,7 +30,7 @@ struct TScaledSize {
 TScaledSize ThumbnailGeometry(int Width, int Height, const TThumbnailSettings& Settings);
 
 struct TThumbnail {
-  TBitmap Image;              // T x T, 24 bits
+  TBitmap Image;              // T x T, 5-6-5
   std::string ResampleError;  // why scaling failed, leaving the picture undefined; or empty
 };
 

@@ -53,6 +53,8 @@ int RunThumbnail(const TToolArgs& Args) {
   // The list would still show the undefined picture; a file of it would only mislead.
   if (!Thumbnail.ResampleError.empty())
     throw std::runtime_error("The Thumbnails may be inaccurate: " + Thumbnail.ResampleError);
-  SaveBmpFile(Thumbnail.Image, Options.Positional[2]);
+  TBitmap Picture = Thumbnail.Image;
+  Picture.SetPixelFormat(TPixelFormat::pf24bit);  // the form every viewer reads
+  SaveBmpFile(Picture, Options.Positional[2]);
   return 0;
 }

@@ -31,7 +31,7 @@ TEST_F(FileCommands, OpeningAnS16FileListsEverySpriteWithItsThumbnail) {
   ASSERT_EQ(P.Thumbnails().Count(), 3);
   // Red through 5-5-5 in the file and back, pure red in the picture; the aspect strip of
   // the 40 x 20 sprite lies below its 25 x 12 picture.
-  const QImage Wide = P.Thumbnails().Image(1)->toImage();
+  const QImage Wide = P.Thumbnails().Image(1);
   EXPECT_EQ(Wide.size(), QSize(25, 25));
   EXPECT_EQ(Wide.pixelColor(24, 11), QColor(255, 0, 0));
   EXPECT_EQ(P.Document().GetSprite(0).PixelData()[0], 0xF800);

@@ -58,7 +58,7 @@ TEST_F(ThumbnailList, SquareModeFillsTheWholeThumbnail) {
   Run("Scalestosquare1");
   EXPECT_FALSE(Probe().FitIntoThumbnail());
   Window->PopulateImageList();
-  const QImage Picture = Probe().Thumbnails().Image(0)->toImage();
+  const QImage Picture = Probe().Thumbnails().Image(0);
   EXPECT_EQ(Picture.pixelColor(24, 24), QColor(0, 255, 0));
 }
 
@@ -89,7 +89,7 @@ TEST_F(ThumbnailList, PreferenceCommandsStoreAndRebuildOnlyAFilledList) {
   Run("N501");
   EXPECT_EQ(Seen.StatusTexts.front(), "Populating Images List...");
   EXPECT_EQ(Probe().Thumbnails().Size(), 50);
-  EXPECT_EQ(Probe().Thumbnails().Image(1)->size(), QSize(50, 50));
+  EXPECT_EQ(Probe().Thumbnails().Image(1).size(), QSize(50, 50));
   EXPECT_EQ(Probe().Images().iconSize(), QSize(50, 50));
   EXPECT_TRUE(Services.Shown.empty());
 }

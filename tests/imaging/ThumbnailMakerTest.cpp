@@ -51,7 +51,7 @@ TEST_P(MakeThumbnailFilters, CopiesASpriteOfTheScaledSize) {
   const auto Sprite = RandomSprite(25, 12);
   const TThumbnail Thumbnail = MakeThumbnail(*Sprite, {25, true, GetParam()});
   EXPECT_EQ(Thumbnail.ResampleError, "");
-  ASSERT_EQ(Thumbnail.Image.PixelFormat(), TPixelFormat::pf24bit);
+  ASSERT_EQ(Thumbnail.Image.PixelFormat(), TPixelFormat::pf16bit);
   ASSERT_EQ(Thumbnail.Image.Width(), 25);
   ASSERT_EQ(Thumbnail.Image.Height(), 25);
   for (int Y = 0; Y < 25; ++Y)

@@ -76,8 +76,9 @@ TEST_P(ToolThumbnailOptions, WriteTheListsThumbnail) {
   ASSERT_EQ(Run.Status, 0) << Run.Err;
   TS16File File;
   File.LoadFromFile(In);
-  const TThumbnail Expected = MakeThumbnail(File.GetSprite(1), GetParam().Settings);
-  EXPECT_EQ(RawBits(*LoadBmpFile(Out)), RawBits(Expected.Image));
+  TBitmap Expected = MakeThumbnail(File.GetSprite(1), GetParam().Settings).Image;
+  Expected.SetPixelFormat(TPixelFormat::pf24bit);
+  EXPECT_EQ(RawBits(*LoadBmpFile(Out)), RawBits(Expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
