@@ -49,12 +49,14 @@ bool TPelbrookMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
   return true;
 }
 
+// Counted: a rebuild nested in a running one must not give the menu back early.
 void TPelbrookMainWindow::DetachMainMenu() {
+  if (FMenuDetachments++ == 0) PelbrookMainMenu.Bar()->hide();
   FMenuAttached = false;
-  PelbrookMainMenu.Bar()->hide();
 }
 
 void TPelbrookMainWindow::AttachMainMenu() {
+  if (--FMenuDetachments > 0) return;
   PelbrookMainMenu.Bar()->show();
   FMenuAttached = true;
 }

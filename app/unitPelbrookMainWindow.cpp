@@ -29,6 +29,9 @@ TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
 
 TPelbrookMainWindow::~TPelbrookMainWindow() {
   qApp->removeEventFilter(this);
+  // The view and its model go before the pictures they show.
+  delete Images;
+  delete ImagesModel;
 }
 
 void TPelbrookMainWindow::CreateComponents() {

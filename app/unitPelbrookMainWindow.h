@@ -89,6 +89,20 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
  private:
   friend class TMainWindowProbe;
 
+  // Keeps the menu off the window, so that no command starts, while it lives.
+  class TMenuDetachment {
+   public:
+    explicit TMenuDetachment(TPelbrookMainWindow& Window) : FWindow(Window) {
+      FWindow.DetachMainMenu();
+    }
+    ~TMenuDetachment() { FWindow.AttachMainMenu(); }
+    TMenuDetachment(const TMenuDetachment&) = delete;
+    TMenuDetachment& operator=(const TMenuDetachment&) = delete;
+
+   private:
+    TPelbrookMainWindow& FWindow;
+  };
+
   void FormCreate();
   void CreateComponents();
   void ConnectMenuCommands();
@@ -133,6 +147,10 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   TMainMenu PelbrookMainMenu;
   std::unique_ptr<TSprLoader> SprLoader;
 
+  bool RebuildSuperseded(unsigned Rebuild) const;
+
   bool FMenuAttached = true;
+  int FMenuDetachments = 0;
+  unsigned FRebuildCount = 0;
   QString FCurrentHint;
 };

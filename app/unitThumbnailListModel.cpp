@@ -22,7 +22,8 @@ QVariant TThumbnailListModel::data(const QModelIndex& Index, int Role) const {
 }
 
 void TThumbnailListModel::EndUpdate() {
-  if (FUpdateLock > 0 && --FUpdateLock == 0) Flush();
+  FUpdating = false;
+  Flush();
 }
 
 void TThumbnailListModel::Clear() {
@@ -34,7 +35,7 @@ void TThumbnailListModel::Clear() {
 
 void TThumbnailListModel::Append(TListItem Item) {
   FPending.push_back(std::move(Item));
-  if (FUpdateLock == 0) Flush();
+  if (!FUpdating) Flush();
 }
 
 const TListItem& TThumbnailListModel::Item(int Index) const {

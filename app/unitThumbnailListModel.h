@@ -27,7 +27,8 @@ class TThumbnailListModel : public QAbstractListModel {
   // Every item's size: what the view lays out before any picture exists, and with none.
   void SetItemSize(QSize Size) { FItemSize = Size; }
 
-  void BeginUpdate() { ++FUpdateLock; }
+  // Not counted: a rebuild nested in a running one shows its items when it ends.
+  void BeginUpdate() { FUpdating = true; }
   void EndUpdate();
   void Clear();
   void Append(TListItem Item);
@@ -41,7 +42,7 @@ class TThumbnailListModel : public QAbstractListModel {
   const TImageList& FImages;
   std::vector<TListItem> FItems;
   std::vector<TListItem> FPending;
-  int FUpdateLock = 0;
+  bool FUpdating = false;
   QSize FItemSize;
 };
 

@@ -11,25 +11,6 @@
 #include "imaging/unitThumbnailMaker.h"
 #include "sprites/unitPixelConversions.h"
 
-namespace {
-
-// Reattaches the menu however generation ends.
-class TMenuDetachment {
- public:
-  TMenuDetachment(std::function<void()> Detach, std::function<void()> Attach)
-      : FAttach(std::move(Attach)) {
-    Detach();
-  }
-  ~TMenuDetachment() { FAttach(); }
-  TMenuDetachment(const TMenuDetachment&) = delete;
-  TMenuDetachment& operator=(const TMenuDetachment&) = delete;
-
- private:
-  std::function<void()> FAttach;
-};
-
-}  // namespace
-
 void TPelbrookMainWindow::ApplyThumbnailSize() {
   Thumbnails->SetSize(ThumbnailSize);
   Images->setIconSize(QSize(ThumbnailSize, ThumbnailSize));
@@ -41,7 +22,15 @@ void TPelbrookMainWindow::ApplyThumbnailSize() {
   Images->setGridSize(Cell);
 }
 
+// The loops let messages run, so a command may start a rebuild inside a running one (Save from
+// the close query, a preference chosen while items are made). The inner rebuild makes the
+// whole list; the outer one then stops where it is instead of adding to it.
+bool TPelbrookMainWindow::RebuildSuperseded(unsigned Rebuild) const {
+  return Rebuild != FRebuildCount;
+}
+
 void TPelbrookMainWindow::PopulateImageList() {
+  const unsigned Rebuild = ++FRebuildCount;
   SetStatusText("Populating Images List...");
   FServices.ProcessMessages();
   ApplyThumbnailSize();
@@ -52,6 +41,7 @@ void TPelbrookMainWindow::PopulateImageList() {
   for (int I = 0; I < SpriteFile->Count(); ++I) {
     try {
       if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
+      if (RebuildSuperseded(Rebuild)) break;
       const TS16Sprite& Sprite = SpriteFile->GetSprite(I);
       ImagesModel->Append({ItemCaption(I, Sprite.Width(), Sprite.Height()), I});
     } catch (const std::exception&) {
@@ -60,6 +50,7 @@ void TPelbrookMainWindow::PopulateImageList() {
   }
   ImagesModel->EndUpdate();
   Images->setUpdatesEnabled(true);
+  if (RebuildSuperseded(Rebuild)) return;
   Images->repaint();
   SetStatusText("Listbox Updated");
   GenerateThumbnails();
@@ -67,26 +58,32 @@ void TPelbrookMainWindow::PopulateImageList() {
 }
 
 void TPelbrookMainWindow::GenerateThumbnails() {
+  const unsigned Rebuild = FRebuildCount;
   ApplyThumbnailSize();
   Thumbnails->Clear();
   if (MenuEntry("Off1").Action->isChecked()) return;
   SetStatusText("Generating Thumbnails...");
-  const TMenuDetachment Detached([this] { DetachMainMenu(); }, [this] { AttachMainMenu(); });
+  const TMenuDetachment Detached(*this);
   FServices.ProcessMessages();
-  if (FasterUpdate) Images->setUpdatesEnabled(false);
+  // A command run from inside the loop may change the preference: resume what was suspended.
+  const bool Suspended = FasterUpdate;
+  if (Suspended) Images->setUpdatesEnabled(false);
   Thumbnails->Reserve(SpriteFile->Count());
   for (int I = 0; I < SpriteFile->Count(); ++I) {
     try {
       if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
+      if (RebuildSuperseded(Rebuild)) break;
       const std::unique_ptr<TBitmap> Source = SpriteToBitmap(SpriteFile->GetSprite(I));
       MakeThumbnail(*Source, I);
     } catch (const std::exception&) {
       ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
     }
   }
-  SetStatusText("Thumbnails generated.");
-  SetProgress(-1);
-  if (FasterUpdate) Images->setUpdatesEnabled(true);
+  if (!RebuildSuperseded(Rebuild)) {
+    SetStatusText("Thumbnails generated.");
+    SetProgress(-1);
+  }
+  if (Suspended) Images->setUpdatesEnabled(true);
 }
 
 void TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {

@@ -42,11 +42,16 @@ void TPelbrookMainWindow::Save1Click() {
     SaveAs1Click();
     return;
   }
-  if (SaveFormat == SaveFormatSpr) {
-    std::string Status = "Saving file ";
-    SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
+  {
+    // The status text and the .spr writer's progress let messages run: no command may change
+    // the document or its name while it is written.
+    const TMenuDetachment Detached(*this);
+    if (SaveFormat == SaveFormatSpr) {
+      std::string Status = "Saving file ";
+      SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
+    }
+    SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
   }
-  SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
   MarkClean();
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));

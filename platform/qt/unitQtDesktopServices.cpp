@@ -1,9 +1,9 @@
 #include "platform/qt/unitQtDesktopServices.h"
 
+#include <QAudioDevice>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QAudioDevice>
 #include <QImage>
 #include <QMediaDevices>
 #include <QMessageBox>

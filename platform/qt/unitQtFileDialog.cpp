@@ -1,9 +1,12 @@
 #include "platform/qt/unitQtFileDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+
+#include <stdexcept>
 
 #include "platform/qt/unitQtFileFilter.h"
 
@@ -45,10 +48,14 @@ void ApplyOptions(QFileDialog& Box, const TFileDialog& Dialog) {
   // HideReadOnly needs nothing: Qt's dialog has no read-only box.
 }
 
-// The filter's 1-based place among the dialog's; 0 when it is not one of them. Qt keeps its
-// filters with blanks simplified, so they are matched as the dialog holds them.
-int FilterIndexOf(const QFileDialog& Box, const QString& NameFilter) {
-  return int(Box.nameFilters().indexOf(NameFilter)) + 1;
+// Qt simplifies the blanks of its filters ("format  (*.s16)" loses one); the box shows them as
+// the component has them. Filters are told apart by their place, since two may look alike.
+QComboBox& ShowFiltersAsWritten(QFileDialog& Box, const QStringList& NameFilters) {
+  auto* Types = Box.findChild<QComboBox*>("fileTypeCombo");
+  if (!Types) throw std::logic_error("The file dialog has no filter box");
+  for (int I = 0; I < Types->count() && I < NameFilters.size(); ++I)
+    Types->setItemText(I, NameFilters[I]);
+  return *Types;
 }
 
 }  // namespace
@@ -56,19 +63,20 @@ int FilterIndexOf(const QFileDialog& Box, const QString& NameFilter) {
 bool ExecuteQtFileDialog(TFileDialog& Dialog, QWidget* Parent) {
   TPathCheckingFileDialog Box(Parent, Dialog.PathMustExist);
   ApplyOptions(Box, Dialog);
-  Box.setNameFilters(NameFiltersFromFilter(Dialog.Filter));
-  const QStringList NameFilters = Box.nameFilters();
+  const QStringList NameFilters = NameFiltersFromFilter(Dialog.Filter);
+  Box.setNameFilters(NameFilters);
   const int FirstIndex =
       Dialog.FilterIndex >= 1 && Dialog.FilterIndex <= NameFilters.size() ? Dialog.FilterIndex : 1;
-  if (!NameFilters.isEmpty()) Box.selectNameFilter(NameFilters[FirstIndex - 1]);
+  if (!NameFilters.isEmpty()) Box.selectNameFilter(Box.nameFilters()[FirstIndex - 1]);
+  QComboBox& Types = ShowFiltersAsWritten(Box, NameFilters);
   Box.setDefaultSuffix(QString::fromStdString(Dialog.DefaultExt));
   Box.selectFile(QString::fromStdString(Dialog.FileName));
 
   const int FilterIndexBefore = Dialog.FilterIndex;
   const std::string DefaultExtBefore = Dialog.DefaultExt;
   Dialog.FilterIndex = FirstIndex;
-  QObject::connect(&Box, &QFileDialog::filterSelected, &Box, [&](const QString& NameFilter) {
-    const int Picked = FilterIndexOf(Box, NameFilter);
+  QObject::connect(&Box, &QFileDialog::filterSelected, &Box, [&](const QString&) {
+    const int Picked = Types.currentIndex() + 1;
     if (Picked == 0 || Picked == Dialog.FilterIndex) return;
     Dialog.FilterIndex = Picked;
     if (Dialog.OnTypeChange) Dialog.OnTypeChange(Dialog);
@@ -82,6 +90,6 @@ bool ExecuteQtFileDialog(TFileDialog& Dialog, QWidget* Parent) {
     return false;
   }
   Dialog.FileName = Box.selectedFiles().value(0).toStdString();
-  if (const int Chosen = FilterIndexOf(Box, Box.selectedNameFilter())) Dialog.FilterIndex = Chosen;
+  if (Types.currentIndex() >= 0) Dialog.FilterIndex = Types.currentIndex() + 1;
   return true;
 }

@@ -2,6 +2,7 @@
 // list, the title, the status texts and the files written.
 
 #include <QImage>
+#include <QTest>
 
 #include "sprites/unitSprLoader.h"
 #include "tests/support/ScriptedWindowServices.h"
@@ -144,6 +145,26 @@ TEST_F(FileCommands, SaveWritesTheOpenedLayoutBackAndTellsTheUser) {
   EXPECT_EQ(Seen.StatusTexts.front(), "File " + Path + " saved.");
   EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Path + "]");
   EXPECT_TRUE(Services.Dialogs.size() == 1);
+}
+
+TEST_F(FileCommands, NoCommandRunsWhileAnSprFileIsWritten) {
+  Open(WriteS16("three.s16", {{2, 2}, {3, 3}, {4, 4}}));
+  bool Pressed = false;
+  Services.OnPump = [&] {
+    if (Pressed || Probe().StatusText().toStdString().find("T1 Compatibility") == std::string::npos)
+      return;
+    Pressed = true;
+    EXPECT_FALSE(Window->MenuAttached());
+    QTest::keyClick(&Probe().Images(), Qt::Key_N, Qt::ControlModifier);
+  };
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("out.spr"), 3});
+  Run("SaveAs1");
+  ASSERT_TRUE(Pressed);
+  EXPECT_EQ(Probe().Document().Count(), 3);
+  TScriptedWindowServices Quiet;
+  TSprLoader Loader(Quiet);
+  EXPECT_EQ(Loader.ReadSprCount(Dir.File("out.spr")), 3);
+  EXPECT_TRUE(Window->MenuAttached());
 }
 
 TEST_F(FileCommands, AFailedSaveIsShownAndKeepsTheDocumentModified) {

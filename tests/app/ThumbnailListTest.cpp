@@ -82,6 +82,11 @@ TEST_F(ThumbnailList, PreferenceCommandsStoreAndRebuildOnlyAFilledList) {
   EXPECT_TRUE(Seen.StatusTexts.empty());
   EXPECT_EQ(Probe().UseBetterResample(), 0);
   EXPECT_TRUE(Probe().FasterUpdate());
+  const std::optional<TRegistryKey> Stored = Services.Store.OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Stored);
+  EXPECT_EQ(Stored->ReadDword("Thumbnail Size"), 100u);
+  EXPECT_EQ(Stored->ReadDword("Faster Resample Code"), 0u);
+  EXPECT_EQ(Stored->ReadDword("Faster Resample Update"), 1u);
 
   AddSprites({{4, 4}, {8, 8}});
   Window->PopulateImageList();
@@ -105,6 +110,45 @@ TEST_F(ThumbnailList, FasterUpdateKeepsTheListFromRedrawingWhileThumbnailsAreMad
   Window->PopulateImageList();
   EXPECT_FALSE(RedrawnDuringGeneration);
   EXPECT_TRUE(Probe().Images().updatesEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// Commands may run inside a rebuild, since its loops let messages run.
+TEST_F(ThumbnailList, ARebuildStartedInsideARunningOneLeavesOneWholeList) {
+  const std::string Path = WriteS16("nested.s16", {{4, 4}, {8, 8}, {2, 2}, {6, 6}});
+  Open(Path);
+  Window->MarkModified();
+  bool Closed = false;
+  bool ChoseSize = false;
+  Services.OnPump = [&] {
+    Watch();
+    // A preference chosen while the items are made, then a close answered Yes (save) while
+    // the thumbnails are made: each rebuilds the list from inside the running rebuild.
+    if (!ChoseSize && Seen.StatusTexts.back() == "Populating Images List..." &&
+        Probe().Progress() == 33) {
+      ChoseSize = true;
+      Run("N501");
+    }
+    if (!Closed && InThumbnailLoop && Probe().ThumbnailSize() == 50) {
+      Closed = true;
+      Services.Answers = {TMsgResult::Yes, TMsgResult::Cancel};
+      Window->close();
+    }
+  };
+  Run("N751");
+  ASSERT_TRUE(ChoseSize && Closed);
+  EXPECT_EQ(Probe().Items().Count(), 4);
+  EXPECT_EQ(Probe().Items().rowCount(), 4);
+  EXPECT_EQ(Probe().Thumbnails().Count(), 4);
+  EXPECT_EQ(Probe().Thumbnails().Size(), 50);
+  EXPECT_TRUE(Window->MenuAttached());
+  EXPECT_FALSE(Seen.MenuAttachedWhileGenerating);
+  EXPECT_EQ(Seen.StatusTexts.back(), "Thumbnails generated.");
+  EXPECT_EQ(Probe().Progress(), -1);
+  EXPECT_FALSE(Probe().Modified());
 }
 
 }  // namespace
