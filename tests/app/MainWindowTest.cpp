@@ -151,8 +151,14 @@ TEST_F(MainWindow, KeysRunTheFirstEntryThatHoldsThemInMenuOrder) {
   EXPECT_TRUE(P.Enabled("ExpandSprite1"));
   EXPECT_TRUE(P.Enabled("PasteOver1"));
 
+  // Copy's own command comes with the clipboard; a stand-in tells whether the key ran it.
+  int CopiesRun = 0;
+  Window->MenuEntry("Copy1").Command = [&](TMenuEntry&) { ++CopiesRun; };
+  QTest::keyClick(&P.Images(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(CopiesRun, 1);
   P.Images().clearSelection();
   QTest::keyClick(&P.Images(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(CopiesRun, 1);
   EXPECT_FALSE(P.Enabled("Copy1"));
   EXPECT_FALSE(P.Enabled("PasteOver1"));
   EXPECT_TRUE(P.Enabled("Paste1"));
