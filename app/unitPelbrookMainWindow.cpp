@@ -187,11 +187,9 @@ void TPelbrookMainWindow::New1Click() {
       if (Modified) return;
     }
   }
-  FileName.clear();
-  Modified = false;
   ClearImages();
   SpriteFile->Clear();
-  SetCaption(false);
+  ResetToUntitled();
 }
 
 void TPelbrookMainWindow::Quit1Click() {
@@ -244,10 +242,9 @@ void TPelbrookMainWindow::File1Click() {
 
 void TPelbrookMainWindow::Edit1Click() {
   const bool Bitmap = FServices.ClipboardHasFormat(TClipboardFormat::Bitmap);
-  MenuEntry("Paste1").Action->setEnabled(Bitmap);
-  MenuEntry("PasteOver1").Action->setEnabled(Bitmap);
   const bool Selected = HasSelectedItem();
-  if (!Selected) MenuEntry("PasteOver1").Action->setEnabled(false);
+  MenuEntry("Paste1").Action->setEnabled(Bitmap);
+  MenuEntry("PasteOver1").Action->setEnabled(Bitmap && Selected);
   for (const char* Name : {"Cut1", "Copy1", "ExpandSprite1", "ExpandManual"})
     MenuEntry(Name).Action->setEnabled(Selected);
 }
