@@ -4,9 +4,9 @@
 // to (sprites/unitFileCommands.cpp, imaging/unitThumbnailList.cpp, app/unit*.cpp).
 
 #include <QMainWindow>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/unitMainMenu.h"
 #include "platform/unitDesktopServices.h"
