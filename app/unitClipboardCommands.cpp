@@ -1,11 +1,84 @@
-// The clipboard's commands.
+// The clipboard's commands: single sprites out as pictures in the copy format, and pictures in
+// as new sprites or over the selected one.
 
 #include <QAction>
+#include <QListView>
 
+#include "app/unitImageList.h"
 #include "app/unitPelbrookMainWindow.h"
+#include "app/unitThumbnailListModel.h"
+#include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitPixelConversions.h"
 
 void TPelbrookMainWindow::SetCopyFormat(TMenuEntry& Entry) {
   CopyFormat = static_cast<std::uint8_t>(Entry.Tag + 2);
   Entry.Action->setChecked(true);
   SavePreferences();
+}
+
+void TPelbrookMainWindow::Copy1Click() {
+  const int Current = CurrentItem();
+  if (Current < 0) {
+    ShowMessage("This only works if you select an item first", TMsgIcon::Exclamation);
+    return;
+  }
+  const auto Target = MakeCopyBitmap(SpriteFile->GetSprite(Current), CopyFormat);
+  FServices.SetClipboardBitmap(*Target);
+  SetStatusText("Sprite Copied to Clipboard Okay");
+}
+
+void TPelbrookMainWindow::Cut1Click() {
+  const int Current = CurrentItem();
+  if (Current < 0) {
+    ShowMessage("This only works if you select an item first", TMsgIcon::Exclamation);
+    return;
+  }
+  Copy1Click();
+  SpriteFile->Delete(Current);
+  ImagesModel->Remove(Current);
+  MarkModified();
+  // The items keep their pictures: only the numbers in the captions move.
+  for (int K = 0; K < SpriteFile->Count(); ++K) {
+    const TS16Sprite& Sprite = SpriteFile->GetSprite(K);
+    ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
+  }
+  SetStatusText("Sprite Cut to Clipboard Okay");
+}
+
+void TPelbrookMainWindow::Paste1Click() {
+  if (!FServices.ClipboardHasFormat(TClipboardFormat::Bitmap)) {
+    ShowMessage("Unable to paste unless bitmap is in clipboard", TMsgIcon::Exclamation);
+    return;
+  }
+  if (FServices.ClipboardHasFormat(TClipboardFormat::Palette))
+    FServices.MessageBox(
+        {"pal provided", FServices.ApplicationTitle(), TMsgButtons::Ok, TMsgIcon::None});
+  const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
+  auto Sprite = std::make_unique<TS16Sprite>();
+  Bitmap15ToSprite(*Bitmap15, *Sprite);
+  InsertAtSelection(std::move(Sprite));
+  PopulateImageList();
+  SetStatusText("Sprite pasted from Clipboard Okay");
+  MarkModified();
+}
+
+void TPelbrookMainWindow::PasteOver1Click() {
+  const int Selected = SelectedItem();
+  if (Selected < 0) {
+    ShowMessage("Sorry, you cannot use this function unless you have an image selected.",
+                TMsgIcon::Information);
+    return;
+  }
+  if (!FServices.ClipboardHasFormat(TClipboardFormat::Bitmap)) {
+    ShowMessage("Sorry, you cannot use this function unless you have a bitmap on the clipboard.",
+                TMsgIcon::Information);
+    return;
+  }
+  const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
+  Bitmap15ToSprite(*Bitmap15, SpriteFile->GetSprite(Selected));
+  // The caption keeps the old size until the next rebuild; the new picture is appended.
+  MakeThumbnail(*Bitmap15, Selected);
+  ImagesModel->SetImageIndex(Selected, Thumbnails->Count() - 1);
+  Images->viewport()->update();
+  MarkModified();
 }

@@ -95,6 +95,16 @@ void TPelbrookMainWindow::CreateComponents() {
   SaveFile.DefaultExt = "s16";
   SaveFile.OverwritePrompt = SaveFile.HideReadOnly = SaveFile.PathMustExist = true;
   SaveFile.OnTypeChange = [this](TFileDialog& Dialog) { SaveFileTypeChange(Dialog); };
+  Importbmp.Kind = TFileDialogKind::Open;
+  Importbmp.Filter = "Bitmap Files (*.bmp)|*.bmp";
+  Importbmp.DefaultExt = "bmp";
+  Importbmp.HideReadOnly = true;
+  Exportbmp.Kind = TFileDialogKind::Save;
+  Exportbmp.Filter =
+      "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
+      "File (8bpp) (*.bmp)|*.bmp";
+  Exportbmp.DefaultExt = "bmp";
+  Exportbmp.OverwritePrompt = Exportbmp.HideReadOnly = Exportbmp.PathMustExist = true;
 }
 
 void TPelbrookMainWindow::ConnectMenuCommands() {
@@ -105,7 +115,13 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("Open1", &TPelbrookMainWindow::Open1Click);
   Bind("Save1", &TPelbrookMainWindow::Save1Click);
   Bind("SaveAs1", &TPelbrookMainWindow::SaveAs1Click);
+  Bind("ImportFrom1", &TPelbrookMainWindow::ImportFrom1Click);
+  Bind("ExportTo1", &TPelbrookMainWindow::ExportTo1Click);
   Bind("Quit1", &TPelbrookMainWindow::Quit1Click);
+  Bind("Copy1", &TPelbrookMainWindow::Copy1Click);
+  Bind("Cut1", &TPelbrookMainWindow::Cut1Click);
+  Bind("Paste1", &TPelbrookMainWindow::Paste1Click);
+  Bind("PasteOver1", &TPelbrookMainWindow::PasteOver1Click);
   Bind("Off1", &TPelbrookMainWindow::Off1Click);
   Bind("Scalestosquare1", &TPelbrookMainWindow::SetScale);
   Bind("FastResample1", &TPelbrookMainWindow::SetResampleFilter);
@@ -176,6 +192,10 @@ void TPelbrookMainWindow::ShowWarning(const char* Text, TMsgIcon Icon) {
   FServices.MessageBox({Text, "Pelbrook", TMsgButtons::Ok, Icon});
 }
 
+void TPelbrookMainWindow::ShowMessage(const char* Text, TMsgIcon Icon) {
+  FServices.MessageBox({Text, MainCaption, TMsgButtons::Ok, Icon});
+}
+
 void TPelbrookMainWindow::New1Click() {
   if (Modified) {
     const TMsgResult Answer =
@@ -234,6 +254,26 @@ void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
 
 bool TPelbrookMainWindow::HasSelectedItem() const {
   return Images->selectionModel()->hasSelection();
+}
+
+int TPelbrookMainWindow::CurrentItem() const {
+  const QModelIndex Current = Images->currentIndex();
+  return Current.isValid() ? Current.row() : -1;
+}
+
+int TPelbrookMainWindow::SelectedItem() const {
+  const QModelIndexList Selected = Images->selectionModel()->selectedIndexes();
+  int Last = -1;
+  for (const QModelIndex& Index : Selected) Last = std::max(Last, Index.row());
+  return Last;
+}
+
+void TPelbrookMainWindow::InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite) {
+  const int Selected = SelectedItem();
+  if (Selected >= 0)
+    SpriteFile->Insert(std::move(Sprite), Selected);
+  else
+    SpriteFile->Add(std::move(Sprite));
 }
 
 void TPelbrookMainWindow::File1Click() {

@@ -64,6 +64,14 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
   // Clipboard.
   void SetCopyFormat(TMenuEntry& Entry);
+  void Copy1Click();
+  void Cut1Click();
+  void Paste1Click();
+  void PasteOver1Click();
+
+  // BMP files.
+  void ImportFrom1Click();
+  void ExportTo1Click();
 
   // Open and save.
   void Open1Click();
@@ -111,9 +119,16 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void AttachMainMenu();
   void RunOpenMenuHandler(TTopMenu Menu);
   bool HasSelectedItem() const;
+  // The item with the focus mark, and the last selected item; -1 for none.
+  int CurrentItem() const;
+  int SelectedItem() const;
+  // Puts a new sprite before the selected item, or at the end with none selected.
+  void InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
   void ClearImages();
   void ResetToUntitled();
+  // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
   void ShowWarning(const char* Text, TMsgIcon Icon);
+  void ShowMessage(const char* Text, TMsgIcon Icon);
   void StoreThumbnailPreference();
   void ApplyThumbnailSize();
 
@@ -144,6 +159,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   QScrollArea* ManualScroller = nullptr;
   TFileDialog OpenSpriteFile;
   TFileDialog SaveFile;
+  TFileDialog Importbmp;
+  TFileDialog Exportbmp;
   TMainMenu PelbrookMainMenu;
   std::unique_ptr<TSprLoader> SprLoader;
 

@@ -43,6 +43,22 @@ const TListItem& TThumbnailListModel::Item(int Index) const {
   return Position < FItems.size() ? FItems[Position] : FPending.at(Position - FItems.size());
 }
 
+void TThumbnailListModel::Remove(int Index) {
+  beginRemoveRows(QModelIndex(), Index, Index);
+  FItems.erase(FItems.begin() + Index);
+  endRemoveRows();
+}
+
+void TThumbnailListModel::SetCaption(int Index, QString Caption) {
+  FItems.at(static_cast<std::size_t>(Index)).Caption = std::move(Caption);
+  emit dataChanged(index(Index), index(Index), {Qt::DisplayRole});
+}
+
+void TThumbnailListModel::SetImageIndex(int Index, int ImageIndex) {
+  FItems.at(static_cast<std::size_t>(Index)).ImageIndex = ImageIndex;
+  emit dataChanged(index(Index), index(Index), {Qt::DecorationRole});
+}
+
 void TThumbnailListModel::Flush() {
   if (FPending.empty()) return;
   const int First = static_cast<int>(FItems.size());

@@ -35,6 +35,10 @@ class TThumbnailListModel : public QAbstractListModel {
   // Items not yet shown count too: item I is the I-th appended.
   int Count() const { return static_cast<int>(FItems.size() + FPending.size()); }
   const TListItem& Item(int Index) const;
+  // Changes to items already shown, as Cut and Paste Over make them without a rebuild.
+  void Remove(int Index);
+  void SetCaption(int Index, QString Caption);
+  void SetImageIndex(int Index, int ImageIndex);
 
  private:
   void Flush();

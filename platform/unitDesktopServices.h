@@ -5,7 +5,10 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "platform/unitBitmap.h"
 
 #include "platform/unitRegistryStore.h"
 #include "platform/unitWindowServices.h"
@@ -37,7 +40,15 @@ class IDesktopServices : public IWindowServices {
  public:
   // Modal. On confirmation sets FileName and FilterIndex and returns true; false on cancel.
   virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
+  // Bitmap: the clipboard offers an image that reads; Palette: that image is palette-based.
   virtual bool ClipboardHasFormat(TClipboardFormat Format) = 0;
+  // Empties the clipboard and puts Bitmap's colours on it in one write; black, the transparent
+  // colour, goes as transparent where the form allows it.
+  virtual void SetClipboardBitmap(const TBitmap& Bitmap) = 0;
+  // The clipboard's image in its own colours (its palette's, where it has one), pixels less
+  // than half opaque as black. Raises an error that says why when there is none that reads, or
+  // it is too large to become a sprite.
+  virtual std::unique_ptr<TBitmap> ReadClipboardBitmap() = 0;
   virtual TRegistryStore& PreferenceStore() = 0;
   // Starts playing a wave file and returns at once; false, at once, while another sound
   // still plays or when there is nothing to play it on.

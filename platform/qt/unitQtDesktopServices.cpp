@@ -1,19 +1,16 @@
 #include "platform/qt/unitQtDesktopServices.h"
 
 #include <QAudioDevice>
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QImage>
 #include <QMediaDevices>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QSoundEffect>
 #include <QThread>
 #include <QUrl>
 #include <algorithm>
 #include <vector>
 
+#include "platform/qt/unitQtClipboard.h"
 #include "platform/qt/unitQtFileDialog.h"
 
 namespace {
@@ -103,10 +100,15 @@ bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
 }
 
 bool TQtDesktopServices::ClipboardHasFormat(TClipboardFormat Format) {
-  const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
-  if (!Data || !Data->hasImage()) return false;
-  if (Format == TClipboardFormat::Bitmap) return true;
-  return qvariant_cast<QImage>(Data->imageData()).colorCount() > 0;
+  return Format == TClipboardFormat::Bitmap ? ClipboardOffersImage() : ClipboardOffersPalette();
+}
+
+void TQtDesktopServices::SetClipboardBitmap(const TBitmap& Bitmap) {
+  PutBitmapOnClipboard(Bitmap);
+}
+
+std::unique_ptr<TBitmap> TQtDesktopServices::ReadClipboardBitmap() {
+  return ReadClipboardImage();
 }
 
 bool TQtDesktopServices::PlaySound(const std::string& Path) {

@@ -24,6 +24,8 @@ class TQtDesktopServices : public IDesktopServices {
   void Terminate() override;
   bool ExecuteFileDialog(TFileDialog& Dialog) override;
   bool ClipboardHasFormat(TClipboardFormat Format) override;
+  void SetClipboardBitmap(const TBitmap& Bitmap) override;
+  std::unique_ptr<TBitmap> ReadClipboardBitmap() override;
   TRegistryStore& PreferenceStore() override { return FPreferenceStore; }
   bool PlaySound(const std::string& Path) override;
   void Sleep(int Milliseconds) override;

@@ -139,7 +139,7 @@ TEST_F(MainWindow, KeysRunTheFirstEntryThatHoldsThemInMenuOrder) {
   P.Document().Add(MakeSprite(2, 2));
   Window->PopulateImageList();
   P.SelectItem(0);
-  Services.ClipboardBitmap = true;
+  Services.Clipboard = TBitmap(TPixelFormat::pf24bit, 1, 1);
 
   QTest::keyClick(&P.Images(), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(Services.Dialogs.size(), 1u);

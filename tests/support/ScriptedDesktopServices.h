@@ -1,12 +1,13 @@
 #pragma once
 // Desktop services for tests of the window: message boxes as in TScriptedWindowServices;
 // file dialogs answered from a queue of typed names and filter choices (cancel when empty);
-// a clipboard that offers what the test says; a preference file of the test's own.
+// a clipboard that holds one bitmap as it was put there; a preference file of the test's own.
 
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,9 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
 
   std::deque<std::optional<TDialogAnswer>> DialogAnswers;
   std::vector<TShownDialog> Dialogs;
-  bool ClipboardBitmap = false;
-  bool ClipboardPalette = false;
+  std::optional<TBitmap> Clipboard;
+  bool ClipboardPalette = false;  // the bitmap there came with a palette
+  int ClipboardWrites = 0;
   std::vector<std::string> SoundsPlayed;
   TRegistryStore Store;
 
@@ -55,7 +57,16 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     return true;
   }
   bool ClipboardHasFormat(TClipboardFormat Format) override {
-    return Format == TClipboardFormat::Bitmap ? ClipboardBitmap : ClipboardPalette;
+    return Clipboard && (Format == TClipboardFormat::Bitmap || ClipboardPalette);
+  }
+  void SetClipboardBitmap(const TBitmap& Bitmap) override {
+    Clipboard = Bitmap;
+    ClipboardPalette = false;
+    ++ClipboardWrites;
+  }
+  std::unique_ptr<TBitmap> ReadClipboardBitmap() override {
+    if (!Clipboard) throw std::runtime_error("The clipboard holds no image that can be read");
+    return std::make_unique<TBitmap>(*Clipboard);
   }
   TRegistryStore& PreferenceStore() override { return Store; }
   bool PlaySound(const std::string& Path) override {

@@ -1,0 +1,122 @@
+#include "platform/qt/unitQtClipboard.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
+#include <optional>
+
+#include "platform/qt/unitQtImageBridge.h"
+#include "platform/unitBmpCodec.h"
+#include "sprites/unitBitmapRoutes.h"
+
+namespace {
+
+const QString PngType = QStringLiteral("image/png");
+const QString BmpType = QStringLiteral("image/bmp");
+
+// One form of the clipboard's image, looked at but not yet decoded.
+struct TOfferedImage {
+  QByteArray Bytes;  // empty for an image already decoded in this process
+  QByteArray Format;
+  QImage Decoded;
+  QSize Size;
+  bool Indexed = false;
+};
+
+bool IsIndexed(QImage::Format Format) {
+  return Format == QImage::Format_Indexed8 || Format == QImage::Format_Mono ||
+         Format == QImage::Format_MonoLSB;
+}
+
+std::optional<TOfferedImage> OfferedForm(const QMimeData& Data, const QString& Type) {
+  TOfferedImage Offer;
+  Offer.Bytes = Data.data(Type);
+  Offer.Format = Type.mid(int(sizeof("image/")) - 1).toLatin1();
+  QBuffer Buffer(&Offer.Bytes);
+  QImageReader Reader(&Buffer, Offer.Format);
+  if (Offer.Bytes.isEmpty() || !Reader.canRead()) return std::nullopt;
+  Offer.Size = Reader.size();
+  Offer.Indexed = IsIndexed(Reader.imageFormat());
+  return Offer;
+}
+
+std::optional<TOfferedImage> OfferedImage() {
+  const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+  if (!Data) return std::nullopt;
+  QStringList Types = {PngType, BmpType};
+  for (const QString& Type : Data->formats())
+    if (Type.startsWith(QStringLiteral("image/")) && !Types.contains(Type)) Types << Type;
+  for (const QString& Type : Types)
+    if (Data->hasFormat(Type))
+      if (auto Offer = OfferedForm(*Data, Type)) return Offer;
+  // An image put there by this process is already decoded.
+  if (!Data->hasImage()) return std::nullopt;
+  TOfferedImage Offer;
+  Offer.Decoded = qvariant_cast<QImage>(Data->imageData());
+  if (Offer.Decoded.isNull()) return std::nullopt;
+  Offer.Size = Offer.Decoded.size();
+  Offer.Indexed = Offer.Decoded.colorCount() > 0;
+  return Offer;
+}
+
+QImage Decode(TOfferedImage& Offer) {
+  if (Offer.Bytes.isEmpty()) return Offer.Decoded;
+  QBuffer Buffer(&Offer.Bytes);
+  QImageReader Reader(&Buffer, Offer.Format);
+  // A size read from the header has passed the program's own limit, which is above Qt's
+  // default; a form that does not tell its size keeps Qt's.
+  const int QtLimit = QImageReader::allocationLimit();
+  if (Offer.Size.isValid()) QImageReader::setAllocationLimit(std::max(QtLimit, 2048));
+  QImage Image = Reader.read();
+  QImageReader::setAllocationLimit(QtLimit);
+  if (Image.isNull())
+    throw ESpriteError("The image on the clipboard could not be read: " +
+                       Reader.errorString().toStdString());
+  return Image;
+}
+
+QByteArray PngBytes(const QImage& Image) {
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  if (!Image.save(&Buffer, "PNG")) throw ESpriteError("The image could not be made into a PNG");
+  return Bytes;
+}
+
+QByteArray BmpBytes(const TBitmap& Bitmap) {
+  TBitmap Opaque(TPixelFormat::pf24bit, Bitmap.Width(), Bitmap.Height());
+  Opaque.Draw(Bitmap);
+  const std::vector<std::uint8_t> Bytes = EncodeBmp(Opaque);
+  return QByteArray(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
+}
+
+}  // namespace
+
+void PutBitmapOnClipboard(const TBitmap& Bitmap) {
+  if (Bitmap.Width() == 0 || Bitmap.Height() == 0)
+    throw ESpriteError("A sprite without pixels cannot be put on the clipboard");
+  const QImage Image = ImageOfBitmap(Bitmap);
+  auto* Data = new QMimeData;
+  Data->setData(PngType, PngBytes(Image));
+  Data->setData(BmpType, BmpBytes(Bitmap));
+  Data->setImageData(Image);
+  QGuiApplication::clipboard()->setMimeData(Data);
+}
+
+bool ClipboardOffersImage() {
+  return OfferedImage().has_value();
+}
+
+bool ClipboardOffersPalette() {
+  const auto Offer = OfferedImage();
+  return Offer && Offer->Indexed;
+}
+
+std::unique_ptr<TBitmap> ReadClipboardImage() {
+  auto Offer = OfferedImage();
+  if (!Offer) throw ESpriteError("The clipboard holds no image that can be read");
+  CheckImageSize(Offer->Size.width(), Offer->Size.height(), "The image on the clipboard");
+  return BitmapOfImage(Decode(*Offer));
+}

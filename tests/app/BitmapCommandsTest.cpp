@@ -1,0 +1,108 @@
+// Import From and Export To as a user's session goes: through the scripted dialogs, checking
+// the document, the list, the status texts and the files written.
+
+#include <fstream>
+
+#include "platform/unitBmpCodec.h"
+#include "sprites/unitBitmapRoutes.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+class BitmapCommands : public TWindowTest {
+ protected:
+  void SetUp() override {
+    TWindowTest::SetUp();
+    auto Sprite = MakeSprite(256, 256);
+    for (int W = 0; W < 65536; ++W) Sprite->PixelData()[W] = std::uint16_t(W);
+    Probe().Document().Add(std::move(Sprite));
+    Probe().Document().Add(MakeSprite(3, 2, TWords(6, 0x07E0)));
+    Probe().Document().Add(MakeSprite(5, 1, TWords(5, 0x001F)));
+    Window->PopulateImageList();
+    ForgetSeen();
+  }
+  std::string Export(int Item, int FilterIndex, const std::string& Name) {
+    Probe().SelectItem(Item);
+    Services.DialogAnswers.push_back(TDialogAnswer{Dir.File(Name), FilterIndex});
+    Run("ExportTo1");
+    return Dir.File(Name + ".bmp");
+  }
+  void Import(const std::string& Path) {
+    Services.DialogAnswers.push_back(TDialogAnswer{Path, 0});
+    Run("ImportFrom1");
+  }
+};
+
+TEST_F(BitmapCommands, TheDialogsAreTheFormsOwnAndCancellingThemChangesNothing) {
+  Run("ImportFrom1");
+  Probe().SelectItem(0);
+  Run("ExportTo1");
+  ASSERT_EQ(Services.Dialogs.size(), 2u);
+  EXPECT_EQ(Services.Dialogs[0].Filter, "Bitmap Files (*.bmp)|*.bmp");
+  EXPECT_EQ(Services.Dialogs[0].DefaultExt, "bmp");
+  EXPECT_EQ(Services.Dialogs[1].Kind, TFileDialogKind::Save);
+  EXPECT_EQ(Services.Dialogs[1].Filter,
+            "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible "
+            "Bitmap File (8bpp) (*.bmp)|*.bmp");
+  EXPECT_EQ(Services.Dialogs[1].FilterIndex, 1);
+  // Cancelled dialogs show nothing and change nothing.
+  EXPECT_TRUE(Services.Shown.empty());
+  EXPECT_FALSE(Probe().Modified());
+}
+
+TEST_F(BitmapCommands, ExportThenImportGivesTheWordsBackAtSixteenAndTwentyFourBits) {
+  const std::string Sixteen = Export(0, ExportFilter16Bit, "sixteen");
+  EXPECT_EQ(Probe().StatusText().toStdString(), "Export to: " + Sixteen + " completed.");
+  const std::string TwentyFour = Export(0, ExportFilter24Bit, "twentyfour");
+  const std::string Eight = Export(0, ExportFilter8Bit, "eight");
+  EXPECT_FALSE(Probe().Modified());
+  EXPECT_EQ(LoadBmpFile(Sixteen)->PixelFormat(), TPixelFormat::pf16bit);
+  EXPECT_EQ(LoadBmpFile(TwentyFour)->PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(LoadBmpFile(Eight)->PixelFormat(), TPixelFormat::pf8bit);
+
+  Probe().Images().clearSelection();
+  Import(Sixteen);
+  Import(TwentyFour);
+  ASSERT_EQ(Probe().Document().Count(), 5);
+  const TWords Original = SpriteWords(Probe().Document().GetSprite(0));
+  EXPECT_EQ(SpriteWords(Probe().Document().GetSprite(3)), Original);
+  EXPECT_EQ(SpriteWords(Probe().Document().GetSprite(4)), Original);
+  EXPECT_EQ(Probe().StatusText().toStdString(), "Image imported from: " + TwentyFour);
+  EXPECT_EQ(Probe().Items().Count(), 5);
+  EXPECT_EQ(Window->windowTitle(), "The Pelbrook - [Untitled] *");
+}
+
+TEST_F(BitmapCommands, ImportPutsTheImageBeforeTheSelectedItem) {
+  const std::string Path = Export(2, ExportFilter24Bit, "blue");
+  Probe().SelectItem(1);
+  Import(Path);
+  ASSERT_EQ(Probe().Document().Count(), 4);
+  EXPECT_EQ(Probe().Document().GetSprite(1).Width(), 5);
+  EXPECT_EQ(Probe().Document().GetSprite(2).Width(), 3);
+  EXPECT_EQ(Probe().Items().Item(1).Caption, "[1] - 5 by 1");
+}
+
+TEST_F(BitmapCommands, AnythingThatIsNotAReadableBitmapFailsDuringLoadBitmap) {
+  const TMessageBoxRequest LoadFailure{"Failed during LoadBitmap", "The Pelbrook", TMsgButtons::Ok,
+                                       TMsgIcon::Exclamation};
+  std::ofstream(Dir.File("text.bmp")) << "not a bitmap";
+  for (const std::string& Path :
+       {Dir.File("missing.bmp"), Dir.File("text.bmp"), Dir.Path().string()}) {
+    Services.Shown.clear();
+    Import(Path);
+    EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure}) << Path;
+  }
+  EXPECT_EQ(Probe().Document().Count(), 3);
+  EXPECT_FALSE(Probe().Modified());
+}
+
+TEST_F(BitmapCommands, AFailedExportWritesNothingAndLeavesTheStatusText) {
+  Probe().SelectItem(1);
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("missing/x.bmp"), 1});
+  Run("ExportTo1");
+  ASSERT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Services.Shown[0].Icon, TMsgIcon::Stop);
+  EXPECT_NE(Probe().StatusText().left(9), "Export to");
+}
+
+}  // namespace

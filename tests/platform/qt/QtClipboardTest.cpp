@@ -1,0 +1,168 @@
+// The clipboard as other desktop programs see it: what Copy offers and in which order, which
+// offered form Paste reads, and the forms it must refuse without decoding them.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <stdexcept>
+
+#include "platform/qt/unitQtClipboard.h"
+#include "platform/unitBmpCodec.h"
+
+namespace {
+
+QByteArray Encoded(const QImage& Image, const char* Format) {
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(Image.save(&Buffer, Format));
+  return Bytes;
+}
+
+std::uint32_t Crc32(const char* Bytes, int Count) {
+  std::uint32_t Crc = 0xFFFFFFFF;
+  for (int I = 0; I < Count; ++I) {
+    Crc ^= std::uint8_t(Bytes[I]);
+    for (int Bit = 0; Bit < 8; ++Bit) Crc = (Crc >> 1) ^ (0xEDB88320 & (0 - (Crc & 1)));
+  }
+  return ~Crc;
+}
+
+void PutBigEndian(QByteArray& Bytes, int At, std::uint32_t Value) {
+  for (int I = 0; I < 4; ++I) Bytes[At + I] = char(Value >> (24 - 8 * I));
+}
+
+// A small PNG whose header claims Width x Height.
+QByteArray PngClaiming(std::uint32_t Width, std::uint32_t Height) {
+  QByteArray Png = Encoded(QImage(1, 1, QImage::Format_RGB32), "PNG");
+  PutBigEndian(Png, 16, Width);
+  PutBigEndian(Png, 20, Height);
+  PutBigEndian(Png, 29, Crc32(Png.constData() + 12, 17));
+  return Png;
+}
+
+void Offer(std::initializer_list<std::pair<const char*, QByteArray>> Forms) {
+  auto* Data = new QMimeData;
+  for (const auto& [Type, Bytes] : Forms) Data->setData(Type, Bytes);
+  QGuiApplication::clipboard()->setMimeData(Data);
+}
+
+QImage Filled(QImage::Format Format, QRgb Colour) {
+  QImage Image(3, 2, Format);
+  Image.fill(Colour);
+  return Image;
+}
+
+TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpThenQtsImageInOneWrite) {
+  TBitmap Bitmap(TPixelFormat::pf16bit, 2, 1);
+  Bitmap.SetPixel(1, 0, 0x0000FF);
+  int Changes = 0;
+  const auto Connection =
+      QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, [&] { ++Changes; });
+  PutBitmapOnClipboard(Bitmap);
+  QObject::disconnect(Connection);
+  EXPECT_EQ(Changes, 1);
+
+  const QMimeData& Data = *QGuiApplication::clipboard()->mimeData();
+  ASSERT_GE(Data.formats().size(), 3);
+  EXPECT_EQ(Data.formats().mid(0, 3),
+            (QStringList{"image/png", "image/bmp", "application/x-qt-image"}));
+  const QImage Png = QImage::fromData(Data.data("image/png"), "PNG");
+  EXPECT_EQ(Png.pixel(0, 0), qRgba(0, 0, 0, 0));
+  EXPECT_EQ(Png.pixel(1, 0), qRgba(255, 0, 0, 255));
+  const QByteArray Bmp = Data.data("image/bmp");
+  const auto Opaque =
+      ReadBmp({reinterpret_cast<const std::uint8_t*>(Bmp.constData()), std::size_t(Bmp.size())});
+  EXPECT_EQ(Opaque->PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(Opaque->GetPixel(0, 0), 0u);
+  EXPECT_EQ(Opaque->GetPixel(1, 0), 0x0000FFu);
+  EXPECT_FALSE(ClipboardOffersPalette());
+}
+
+struct TOffered {
+  std::string Name;
+  std::vector<std::pair<const char*, QByteArray>> Forms;
+  bool Palette;
+  TColour Expected;  // at (0, 0)
+};
+
+std::string OfferedName(const testing::TestParamInfo<TOffered>& Info) {
+  return Info.param.Name;
+}
+
+QImage IndexedMagenta() {
+  QImage Image(3, 2, QImage::Format_Indexed8);
+  Image.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 255)});
+  Image.fill(1);
+  return Image;
+}
+
+class QtClipboardReads : public testing::TestWithParam<TOffered> {};
+
+TEST_P(QtClipboardReads, TheFirstFormThatReadsInItsOwnColours) {
+  auto* Data = new QMimeData;
+  for (const auto& [Type, Bytes] : GetParam().Forms) Data->setData(Type, Bytes);
+  QGuiApplication::clipboard()->setMimeData(Data);
+  EXPECT_TRUE(ClipboardOffersImage());
+  EXPECT_EQ(ClipboardOffersPalette(), GetParam().Palette);
+  const auto Bitmap = ReadClipboardImage();
+  EXPECT_EQ(Bitmap->Width(), 3);
+  EXPECT_EQ(Bitmap->GetPixel(0, 0), GetParam().Expected);
+}
+
+const QByteArray Garbage("\x89PNG garbage that is no picture");
+INSTANTIATE_TEST_SUITE_P(
+    , QtClipboardReads,
+    testing::Values(
+        TOffered{"PngBeforeBmp",
+                 {{"image/bmp", Encoded(Filled(QImage::Format_RGB32, qRgb(0, 0, 255)), "BMP")},
+                  {"image/png", Encoded(Filled(QImage::Format_RGB32, qRgb(255, 0, 0)), "PNG")}},
+                 false,
+                 0x0000FF},
+        TOffered{"BmpWhenThePngIsGarbage",
+                 {{"image/png", Garbage},
+                  {"image/bmp", Encoded(Filled(QImage::Format_RGB32, qRgb(0, 0, 255)), "BMP")}},
+                 false,
+                 0xFF0000},
+        TOffered{"AnyOtherImageForm",
+                 {{"image/x-portable-pixmap",
+                   Encoded(Filled(QImage::Format_RGB32, qRgb(1, 2, 3)), "PPM")}},
+                 false,
+                 0x030201},
+        TOffered{
+            "LessThanHalfOpaqueIsBlack",
+            {{"image/png", Encoded(Filled(QImage::Format_ARGB32, qRgba(9, 9, 9, 127)), "PNG")}},
+            false,
+            0},
+        TOffered{
+            "HalfOpaqueKeepsItsColour",
+            {{"image/png", Encoded(Filled(QImage::Format_ARGB32, qRgba(9, 9, 9, 128)), "PNG")}},
+            false,
+            0x090909},
+        TOffered{"IndexedPng", {{"image/png", Encoded(IndexedMagenta(), "PNG")}}, true, 0xFF00FF},
+        TOffered{"EightBitBmp", {{"image/bmp", Encoded(IndexedMagenta(), "BMP")}}, true, 0xFF00FF}),
+    OfferedName);
+
+TEST(QtClipboard, RefusesWhatIsNoImageOrTooLargeBeforeDecodingIt) {
+  Offer({{"text/plain", "a picture"}, {"image/png", Garbage}});
+  EXPECT_FALSE(ClipboardOffersImage());
+  EXPECT_THROW(ReadClipboardImage(), std::runtime_error);
+
+  for (const auto& [Width, Height] : {std::pair{70000u, 1u}, std::pair{16385u, 16385u}}) {
+    Offer({{"image/png", PngClaiming(Width, Height)}});
+    EXPECT_TRUE(ClipboardOffersImage());
+    try {
+      ReadClipboardImage();
+      ADD_FAILURE() << Width << " by " << Height << " was read";
+    } catch (const std::runtime_error& Error) {
+      EXPECT_NE(std::string(Error.what()).find("too large"), std::string::npos) << Error.what();
+    }
+  }
+  QGuiApplication::clipboard()->clear();
+}
+
+}  // namespace
