@@ -95,6 +95,7 @@ void TPelbrookMainWindow::CreateComponents() {
   SaveFile.DefaultExt = "s16";
   SaveFile.OverwritePrompt = SaveFile.HideReadOnly = SaveFile.PathMustExist = true;
   SaveFile.OnTypeChange = [this](TFileDialog& Dialog) { SaveFileTypeChange(Dialog); };
+  // The import dialog takes any name: a missing file fails as any file that does not read.
   Importbmp.Kind = TFileDialogKind::Open;
   Importbmp.Filter = "Bitmap Files (*.bmp)|*.bmp";
   Importbmp.DefaultExt = "bmp";

@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QListView>
 #include <QScrollBar>
 #include <filesystem>
@@ -11,32 +10,11 @@
 #include <random>
 
 #include "imaging/unitThumbnailMaker.h"
+#include "tests/bench/BenchWindow.h"
 #include "tests/support/MainWindowProbe.h"
-#include "tests/support/ScriptedDesktopServices.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
-
-QApplication& Application() {
-  static int Argc = 1;
-  static char Name[] = "pelbrook_bench";
-  static char* Argv[] = {Name, nullptr};
-  static QApplication* const Instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(Argc, Argv);
-  }();
-  return *Instance;
-}
-
-// Scripted answers, but the pumping is the real event loop's.
-class TBenchServices : public TScriptedDesktopServices {
- public:
-  using TScriptedDesktopServices::TScriptedDesktopServices;
-  void ProcessMessages() override {
-    ++PumpCount;
-    QCoreApplication::processEvents();
-  }
-};
 
 std::string DocumentFile(int Count, int Side) {
   const std::string Path = (std::filesystem::temp_directory_path() /
@@ -53,25 +31,6 @@ std::string DocumentFile(int Count, int Side) {
   File.SaveToFile(Path);
   return Path;
 }
-
-// A window on 25 x 25 "Box" thumbnails, shown, with its own preference file.
-struct TBenchWindow {
-  TBenchServices Services{(std::filesystem::temp_directory_path() / "pelbrook-bench.reg").string()};
-  std::unique_ptr<TPelbrookMainWindow> Window;
-
-  TBenchWindow() {
-    Application();
-    std::filesystem::remove(std::filesystem::temp_directory_path() / "pelbrook-bench.reg");
-    Window = std::make_unique<TPelbrookMainWindow>(Services);
-    Window->RunMenuEntry(Window->MenuEntry("BetterResample1"));
-    Window->show();
-    QCoreApplication::processEvents();
-  }
-  void Open(const std::string& Path) {
-    Services.DialogAnswers.push_back(TDialogAnswer{Path, 1});
-    Window->RunMenuEntry(Window->MenuEntry("Open1"));
-  }
-};
 
 constexpr int LargeDocument = 10000;
 

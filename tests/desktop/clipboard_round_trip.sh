@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The clipboard between the editor and another program, as a person uses it on a real X
+# display: copy a sprite with the keyboard and read it with xclip; offer a PNG with xclip,
+# paste it, save, and check the file. Skipped (77) without Xvfb, xclip, xdotool or Pillow.
+# Usage: clipboard_round_trip.sh PELBROOK PELBROOK-TOOL SAMPLE.s16 [SCREENSHOT-FOLDER]
+set -euo pipefail
+editor=$1 tool=$2 sample=$3 shots=${4:-}
+python=/usr/bin/python3
+for need in Xvfb xclip xdotool; do
+  command -v "$need" >/dev/null || { echo "no $need: skipped"; exit 77; }
+done
+[ -x "$editor" ] || { echo "no editor built: skipped"; exit 77; }
+"$python" -c 'import PIL' 2>/dev/null || { echo "no Pillow: skipped"; exit 77; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+export PELBROOK_PREFERENCES=$work/preferences.reg
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# Waits until the editor's title is $1, for up to 20 seconds.
+wait_for_title() {
+  for _ in $(seq 200); do
+    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "the title never became: $1 (it is: $(xdotool getwindowname "$window"))"
+  return 1
+}
+shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
+
+cp "$sample" "$work/sheet.s16"
+"$editor" &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+
+# Open the file through the dialog, by name.
+xdotool key --window "$window" ctrl+o
+sleep 1
+xdotool type --delay 20 "$work/sheet.s16"
+xdotool key Return
+wait_for_title "The Pelbrook - [$work/sheet.s16]"
+
+# Select the second sprite with the keyboard and copy it; the list is ready once it answers.
+for _ in $(seq 50); do
+  xdotool key Home Right ctrl+c
+  xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx image/png && break
+  sleep 0.2
+done
+shot copied
+xclip -selection clipboard -t image/png -o >"$work/copied.png"
+"$tool" export "$work/sheet.s16" 1 "$work/expected.bmp" --depth 24 >/dev/null
+"$python" - "$work/copied.png" "$work/expected.bmp" <<'PY'
+import sys
+from PIL import Image
+copied = Image.open(sys.argv[1]).convert("RGBA")
+expected = Image.open(sys.argv[2]).convert("RGB")
+assert copied.size == expected.size, (copied.size, expected.size)
+for c, e in zip(copied.getdata(), expected.getdata()):
+    if e == (0, 0, 0):
+        assert c[3] == 0, ("black must be transparent", c)
+    else:
+        assert c == e + (255,), ("colour changed", c, e)
+print("copied", copied.size)
+PY
+
+# Another program offers a PNG with a transparent corner; paste it before the selection.
+"$python" - "$work/offered.png" <<'PY'
+import sys
+from PIL import Image
+image = Image.new("RGBA", (20, 10), (200, 100, 50, 255))
+for x in range(5):
+    image.putpixel((x, 0), (255, 255, 255, 20))
+image.putpixel((19, 9), (1, 1, 1, 255))
+image.save(sys.argv[1])
+PY
+xclip -selection clipboard -t image/png -i "$work/offered.png" &
+pids+=($!)
+sleep 0.5
+xdotool key ctrl+v
+wait_for_title "The Pelbrook - [$work/sheet.s16] *"
+shot pasted
+xdotool key ctrl+s
+wait_for_title "The Pelbrook - [$work/sheet.s16]"
+
+"$tool" info "$work/sheet.s16" >"$work/info"
+[ "$(sed -n 2p "$work/info")" = 7 ] || { cat "$work/info"; exit 1; }
+[ "$(sed -n 4p "$work/info")" = "1 20 10" ] || { cat "$work/info"; exit 1; }
+"$tool" export "$work/sheet.s16" 1 "$work/pasted.bmp" --depth 24 >/dev/null
+"$python" - "$work/pasted.bmp" <<'PY'
+import sys
+from PIL import Image
+pasted = Image.open(sys.argv[1]).convert("RGB")
+for y in range(10):
+    for x in range(20):
+        p = pasted.getpixel((x, y))
+        if y == 0 and x < 5:
+            assert p == (0, 0, 0), ("transparent must paste as black", x, y, p)
+        elif (x, y) == (19, 9):
+            assert p != (0, 0, 0) and max(p) < 40, ("near-black must stay visible", p)
+        else:
+            assert all(abs(a - b) <= 8 for a, b in zip(p, (200, 100, 50))), (x, y, p)
+print("pasted and saved", pasted.size)
+PY
