@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitT1Palette.h"
 #include "tests/support/SpriteFactory.h"
@@ -15,15 +18,48 @@ std::unique_ptr<TS16Sprite> AllWordsSprite() {
 
 }  // namespace
 
-TEST(ExportRoute, KeepsBlackExactlyWhereTheSpriteIsBlackAtEveryDepth) {
+struct TRenderRoute {
+  std::string Name;
+  std::function<std::unique_ptr<TBitmap>(const TS16Sprite&)> Render;
+  TPixelFormat Format;
+};
+
+class RenderRoutes : public testing::TestWithParam<TRenderRoute> {};
+
+TEST_P(RenderRoutes, KeepBlackExactlyWhereTheSpriteIsBlack) {
   const auto Sprite = AllWordsSprite();
-  for (int Filter : {ExportFilter24Bit, ExportFilter16Bit, ExportFilter8Bit}) {
-    const auto Bitmap = MakeExportBitmap(*Sprite, Filter);
-    ASSERT_EQ(Bitmap->Width(), 256);
-    for (int W = 0; W < 65536; ++W)
-      ASSERT_EQ(Bitmap->GetPixel(W % 256, W / 256) == 0, W == 0) << Filter << " word " << W;
+  const auto Bitmap = GetParam().Render(*Sprite);
+  ASSERT_EQ(Bitmap->PixelFormat(), GetParam().Format);
+  ASSERT_EQ(Bitmap->Width(), 256);
+  for (int W = 0; W < 65536; ++W)
+    ASSERT_EQ(Bitmap->GetPixel(W % 256, W / 256) == 0, W == 0) << "word " << W;
+  // Eight bits mean the fixed palette's colours only.
+  if (GetParam().Format == TPixelFormat::pf8bit) {
+    EXPECT_EQ(Bitmap->Palette().Entries(), T1Palette);
   }
-  EXPECT_EQ(MakeExportBitmap(*Sprite, ExportFilter8Bit)->Palette().Entries(), T1Palette);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , RenderRoutes,
+    testing::Values(
+        TRenderRoute{"Export24", [](auto& S) { return MakeExportBitmap(S, ExportFilter24Bit); },
+                     TPixelFormat::pf24bit},
+        TRenderRoute{"Export16", [](auto& S) { return MakeExportBitmap(S, ExportFilter16Bit); },
+                     TPixelFormat::pf16bit},
+        TRenderRoute{"Export8", [](auto& S) { return MakeExportBitmap(S, ExportFilter8Bit); },
+                     TPixelFormat::pf8bit},
+        TRenderRoute{"Copy24", [](auto& S) { return MakeCopyBitmap(S, CopyFormat24Bit); },
+                     TPixelFormat::pf24bit},
+        TRenderRoute{"Copy16", [](auto& S) { return MakeCopyBitmap(S, CopyFormat16Bit); },
+                     TPixelFormat::pf16bit},
+        TRenderRoute{"Copy15", [](auto& S) { return MakeCopyBitmap(S, CopyFormat15Bit); },
+                     TPixelFormat::pf15bit},
+        TRenderRoute{"Copy8", [](auto& S) { return MakeCopyBitmap(S, CopyFormat8Bit); },
+                     TPixelFormat::pf8bit}),
+    [](const auto& Info) { return Info.param.Name; });
+
+TEST(ExportRoute, SixteenBitsKeepTheSpritesWords) {
+  const auto Sprite = AllWordsSprite();
   const auto Words = MakeExportBitmap(*Sprite, ExportFilter16Bit);
   EXPECT_EQ(TWords(reinterpret_cast<const std::uint16_t*>(Words->ScanLine(0)),
                    reinterpret_cast<const std::uint16_t*>(Words->ScanLine(0)) + 65536),
