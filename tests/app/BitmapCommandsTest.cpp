@@ -5,6 +5,7 @@
 
 #include "platform/unitBmpCodec.h"
 #include "sprites/unitBitmapRoutes.h"
+#include "tests/support/ToolRunner.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {
@@ -59,6 +60,11 @@ TEST_F(BitmapCommands, ExportThenImportGivesTheWordsBackAtSixteenAndTwentyFourBi
   EXPECT_EQ(LoadBmpFile(Sixteen)->PixelFormat(), TPixelFormat::pf16bit);
   EXPECT_EQ(LoadBmpFile(TwentyFour)->PixelFormat(), TPixelFormat::pf24bit);
   EXPECT_EQ(LoadBmpFile(Eight)->PixelFormat(), TPixelFormat::pf8bit);
+  // pelbrook-tool writes the very same bytes.
+  Probe().Document().SaveToFile(Dir.File("document.s16"));
+  const std::string ByTool = Dir.File("tool.bmp");
+  ASSERT_EQ(RunTool({"export", Dir.File("document.s16"), "0", ByTool, "--depth", "8"}).Status, 0);
+  EXPECT_EQ(ReadBytes(ByTool), ReadBytes(Eight));
 
   Probe().Images().clearSelection();
   Import(Sixteen);
