@@ -197,17 +197,18 @@ void TPelbrookMainWindow::ShowMessage(const char* Text, TMsgIcon Icon) {
   FServices.MessageBox({Text, MainCaption, TMsgButtons::Ok, Icon});
 }
 
+bool TPelbrookMainWindow::ChangesMayBeReplaced() {
+  if (!Modified) return true;
+  const TMsgResult Answer =
+      FServices.MessageBox({"This file has been altered. Do you wish to save it?", MainCaption,
+                            TMsgButtons::YesNoCancel, TMsgIcon::Question});
+  if (Answer == TMsgResult::Cancel) return false;
+  if (Answer == TMsgResult::Yes) Save1Click();
+  return !Modified || Answer == TMsgResult::No;
+}
+
 void TPelbrookMainWindow::New1Click() {
-  if (Modified) {
-    const TMsgResult Answer =
-        FServices.MessageBox({"This file has been altered. Do you wish to save it?", MainCaption,
-                              TMsgButtons::YesNoCancel, TMsgIcon::Question});
-    if (Answer == TMsgResult::Cancel) return;
-    if (Answer == TMsgResult::Yes) {
-      Save1Click();
-      if (Modified) return;
-    }
-  }
+  if (!ChangesMayBeReplaced()) return;
   ClearImages();
   SpriteFile->Clear();
   ResetToUntitled();

@@ -126,6 +126,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
   void ClearImages();
   void ResetToUntitled();
+  // Asks whether unsaved changes are to be saved first: false when the user cancels, or the
+  // save asked for did not write the document.
+  bool ChangesMayBeReplaced();
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
   void ShowWarning(const char* Text, TMsgIcon Icon);
   void ShowMessage(const char* Text, TMsgIcon Icon);

@@ -5,6 +5,8 @@
 #include "sprites/unitSpriteFileRoutes.h"
 
 void TPelbrookMainWindow::Open1Click() {
+  // Opening replaces the document: unsaved work is asked about as New asks.
+  if (!ChangesMayBeReplaced()) return;
   if (!FServices.ExecuteFileDialog(OpenSpriteFile)) return;
   const std::string Path = OpenSpriteFile.FileName;
   if (OpenSpriteFile.FilterIndex == 2) {

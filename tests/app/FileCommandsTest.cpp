@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QTest>
+#include <filesystem>
 
 #include "sprites/unitSprLoader.h"
 #include "tests/support/ScriptedWindowServices.h"
@@ -190,5 +191,43 @@ TEST_F(FileCommands, CancellingSaveAsChangesNothing) {
   EXPECT_EQ(Probe().SaveFormat(), 0);
   EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled] *");
 }
+
+struct TOpenOverChanges {
+  std::string Name;
+  TMsgResult Answer;
+  bool SaveAsGivesAName;
+  bool Saved;
+  bool Opened;
+};
+
+class OpenOverChanges : public TWindowTest, public testing::WithParamInterface<TOpenOverChanges> {};
+
+TEST_P(OpenOverChanges, AsksAsNewDoesAndOpensOnlyOnceTheChangesAreSafeOrDropped) {
+  const std::string Other = WriteS16("other.s16", {{4, 4}, {5, 5}});
+  Probe().Document().Add(MakeSprite(2, 2));
+  Window->MarkModified();
+  Services.Answers = {GetParam().Answer};
+  if (GetParam().Answer == TMsgResult::Yes && GetParam().SaveAsGivesAName)
+    Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("mine.s16"), 1});
+  else if (GetParam().Answer == TMsgResult::Yes)
+    Services.DialogAnswers.push_back(std::nullopt);
+  Open(Other);
+
+  ASSERT_FALSE(Services.Shown.empty());
+  EXPECT_EQ(Services.Shown[0].Text, "This file has been altered. Do you wish to save it?");
+  EXPECT_EQ(Services.Shown[0].Buttons, TMsgButtons::YesNoCancel);
+  EXPECT_EQ(std::filesystem::exists(Dir.File("mine.s16")), GetParam().Saved);
+  EXPECT_EQ(Probe().Document().Count(), GetParam().Opened ? 2 : 1);
+  EXPECT_EQ(Probe().Modified(), !GetParam().Opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , OpenOverChanges,
+    testing::Values(TOpenOverChanges{"Cancel", TMsgResult::Cancel, false, false, false},
+                    TOpenOverChanges{"No", TMsgResult::No, false, false, true},
+                    TOpenOverChanges{"YesAndSaved", TMsgResult::Yes, true, true, true},
+                    TOpenOverChanges{"YesButSaveAsCancelled", TMsgResult::Yes, false, false,
+                                     false}),
+    [](const auto& Info) { return Info.param.Name; });
 
 }  // namespace
