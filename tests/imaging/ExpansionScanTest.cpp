@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "imaging/unitExpansionScan.h"
 #include "tests/imaging/CutterViewRecorder.h"
 #include "tests/support/SheetArt.h"
@@ -83,6 +86,37 @@ TEST(ExpansionScan, CompositesWithoutPixelsAreDeletedAndNothingTakesTheirPlace) 
     TS16File File;
     EXPECT_EQ(Expand(MakeSprite(Width, Height), File), "|");
     EXPECT_EQ(File.Count(), 0);
+  }
+}
+
+// Whatever the composite, every pixel off the background lands in exactly one new sprite, at
+// its place in the composite.
+TEST(ExpansionScan, RandomCompositesComeApartWhole) {
+  std::mt19937 Random(3);
+  for (int Run = 0; Run < 3000; ++Run) {
+    auto Composite = MakeSprite(int(Random() % 7), int(Random() % 7));
+    std::generate_n(Composite->PixelData(), Composite->PixelCount(), [&] { return Random() % 3; });
+    const TWords Words = SpriteWords(*Composite);
+    const int Width = Composite->Width();
+    TS16File File;
+    File.Add(std::move(Composite));
+    TRecordedExpansion View;
+    TExpansionScan(File, 0, View).Run();
+    const std::uint16_t Background = Words.empty() ? 0 : Words[0];
+    TWords Together(Words.size(), Background);
+    for (int I = 0; I < File.Count(); ++I) {
+      const TCutBox& Box = View.Cuts[std::size_t(I)];
+      const TS16Sprite& Sprite = File.GetSprite(I);
+      for (int Y = 0; Y < Sprite.Height(); ++Y)
+        for (int X = 0; X < Sprite.Width(); ++X) {
+          const std::uint16_t Word = Sprite.PixelData()[Y * Sprite.Width() + X];
+          if (Word == Background) continue;
+          std::uint16_t& To = Together[std::size_t((Box.Top + Y) * Width + Box.Left + X)];
+          EXPECT_EQ(To, Background) << "cut twice";
+          To = Word;
+        }
+    }
+    ASSERT_EQ(Together, Words) << "run " << Run;
   }
 }
 
