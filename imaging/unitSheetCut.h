@@ -13,7 +13,8 @@ class ICutterView {
  public:
   virtual ~ICutterView() = default;
   virtual void SetStatusText(const std::string& Text) = 0;
-  // The working image, shown from now on; it changes in place and lives until the run ends.
+  // The working image, shown from now on; it changes in place and lives as long as the
+  // cutter.
   virtual void ShowWorkingImage(const TBitmap& Image) = 0;
   // Box has just been cut out and erased with the background: nothing else changed. It comes
   // right after the status text that names the cut.
@@ -33,11 +34,6 @@ class TSheetCut {
   // N, the sprites cut so far.
   int Found() const { return FFound; }
 
-  // The box becomes a new sprite inserted at I, which then grows by one, and is erased from
-  // the working image. Past the most sprites a document can hold it raises ESpriteError
-  // and cuts nothing.
-  void CutBox(const TCutBox& Box);
-
  protected:
   // The composite leaves the document, so the working image is its only copy; then B is
   // read.
@@ -45,6 +41,10 @@ class TSheetCut {
   // N grows by one, the status text Lead + "Found Sprite at: ..." names the box, and it is
   // cut.
   void CutFound(const TCutBox& Box, const std::string& Lead);
+  // The box becomes a new sprite inserted at I, which then grows by one, and is erased from
+  // the working image. Past the most sprites a document can hold it raises ESpriteError
+  // and cuts nothing.
+  void CutBox(const TCutBox& Box);
 
   TSheetScanner Scanner;
   ICutterView& View;
