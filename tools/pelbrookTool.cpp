@@ -28,6 +28,11 @@ const TSubcommand Subcommands[] = {
     {"import", RunImport, "import OUT IN.bmp... [--to s16-565|s16-555|spr]",
      "Makes OUT holding the BMP files as sprites in the given order; OUT's format is chosen\n"
      "as for convert."},
+    {"expand", RunExpand, "expand IN INDEX OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
+     "Expand Sprite on sprite INDEX of IN, as the editor does after \"Yes\" to its warnings:\n"
+     "the sprites found on the composite's background take its place, in the order found,\n"
+     "and OUT (its format chosen as for convert) holds the whole document so changed. Prints\n"
+     "the status text of each cut, which names the pass and the box (Left,Top - Right,Bottom)."},
     {"resample", RunResample,
      "resample IN.bmp OUT.bmp WIDTH HEIGHT "
      "[--filter box|triangle|hermite|bell|b-spline|lanczos3|mitchell]",

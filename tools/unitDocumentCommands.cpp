@@ -1,5 +1,7 @@
+#include <functional>
 #include <iostream>
 
+#include "imaging/unitExpansionScan.h"
 #include "platform/unitBmpCodec.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitSpriteFileRoutes.h"
@@ -11,6 +13,35 @@ const char* FormatName(int SaveFormat) {
   return SaveFormat == SaveFormatSpr       ? "spr"
          : SaveFormat == SaveFormatS16_555 ? "s16 5-5-5"
                                            : "s16 5-6-5";
+}
+
+// Prints the status text of each cut, a line each, as the window shows it; nothing else the
+// window would show is wanted in a batch.
+class TPrintedCuts : public IExpansionView {
+ public:
+  void SetStatusText(const std::string& Text) override { FStatusText = Text; }
+  void ShowWorkingImage(const TBitmap&) override {}
+  void BoxCut(const TCutBox&) override { std::cout << FStatusText << '\n'; }
+  void SetProgress(int) override {}
+
+ private:
+  std::string FStatusText;
+};
+
+// Loads IN, the first word, changes it and saves it as OUT, the last, in the format that --to
+// or OUT's name chooses.
+int ChangeDocument(const TToolArgs& Args, std::size_t Words,
+                   const std::function<void(TS16File&, const TToolOptions&)>& Change) {
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"});
+  ExpectPositional(Options, Words, Words);
+  const std::string& Out = Options.Positional.back();
+  const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
+  TS16File File;
+  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  Change(File, Options);
+  TNoProgress Progress;
+  SaveDocument(File, Format, Out, Progress);
+  return 0;
 }
 
 }  // namespace
@@ -29,15 +60,7 @@ int RunInfo(const TToolArgs& Args) {
 }
 
 int RunConvert(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"});
-  ExpectPositional(Options, 2, 2);
-  const std::string& Out = Options.Positional[1];
-  const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
-  TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
-  TNoProgress Progress;
-  SaveDocument(File, Format, Out, Progress);
-  return 0;
+  return ChangeDocument(Args, 2, [](TS16File&, const TToolOptions&) {});
 }
 
 int RunExport(const TToolArgs& Args) {
@@ -74,4 +97,11 @@ int RunImport(const TToolArgs& Args) {
   TNoProgress Progress;
   SaveDocument(File, Format, Out, Progress);
   return 0;
+}
+
+int RunExpand(const TToolArgs& Args) {
+  return ChangeDocument(Args, 3, [](TS16File& File, const TToolOptions& Options) {
+    TPrintedCuts View;
+    TExpansionScan(File, ParseToolInteger(Options.Positional[1], "INDEX"), View).Run();
+  });
 }

@@ -46,5 +46,6 @@ int RunInfo(const TToolArgs& Args);
 int RunConvert(const TToolArgs& Args);
 int RunExport(const TToolArgs& Args);
 int RunImport(const TToolArgs& Args);
+int RunExpand(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);

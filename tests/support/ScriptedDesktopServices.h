@@ -38,6 +38,8 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   bool ClipboardPalette = false;  // the bitmap there came with a palette
   int ClipboardWrites = 0;
   std::vector<std::string> SoundsPlayed;
+  std::deque<bool> SoundAnswers;  // whether each sound starts; yes when empty
+  std::vector<int> Sleeps;
   TRegistryStore Store;
 
   bool ExecuteFileDialog(TFileDialog& Dialog) override {
@@ -71,8 +73,11 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   TRegistryStore& PreferenceStore() override { return Store; }
   bool PlaySound(const std::string& Path) override {
     SoundsPlayed.push_back(Path);
-    return true;
+    if (SoundAnswers.empty()) return true;
+    const bool Started = SoundAnswers.front();
+    SoundAnswers.pop_front();
+    return Started;
   }
-  void Sleep(int) override {}
+  void Sleep(int Milliseconds) override { Sleeps.push_back(Milliseconds); }
   std::string ProgramFilePath() override { return "/opt/pelbrook/bin/pelbrook"; }
 };

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "imaging/unitExpansionScan.h"
 #include "platform/unitBmpCodec.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitSpriteFileRoutes.h"
+#include "tests/imaging/CutterViewRecorder.h"
 #include "tests/support/ScriptedWindowServices.h"
+#include "tests/support/SheetArt.h"
 #include "tests/support/SpriteFactory.h"
 #include "tests/support/ToolRunner.h"
 
@@ -72,6 +75,29 @@ TEST(ToolExportImport, SixteenBitsComeBackWordForWord) {
   EXPECT_EQ(SpriteWords(File.GetSprite(1)), (TWords{0, 0x0001, 0x0020, 0xF800, 0x07E0, 0xFFFF}));
 }
 
+TEST(ToolExpand, WritesTheDocumentAsTheEditorLeavesItAndPrintsEachCut) {
+  TTempDir Dir;
+  TS16File File;
+  File.Add(MakeSprite(1, 1, {0x1111}));
+  File.Add(DrawSheet({".....", ".a.b.", ".a...", "...c."}));
+  File.Add(MakeSprite(1, 1, {0x2222}));
+  const std::string In = Dir.File("sheet.s16"), Out = Dir.File("cut.s16");
+  File.SaveToFile(In);
+
+  const TToolRun Run = RunTool({"expand", In, "1", Out, "--to", "s16-555"});
+  ASSERT_EQ(Run.Status, 0) << Run.Err;
+  EXPECT_EQ(Run.Out,
+            "Splitting the Bitmap, Pass 1. Found Sprite at: 1,1 - 1,2 - Total now 1\n"
+            "Splitting the Bitmap, Pass 1. Found Sprite at: 3,1 - 3,1 - Total now 2\n"
+            "Splitting the Bitmap, Pass 2. Found Sprite at: 3,3 - 3,3 - Total now 3\n");
+  TRecordedExpansion View;
+  TExpansionScan(File, 1, View).Run();
+  TNoProgress None;
+  SaveDocument(File, SaveFormatS16_555, Dir.File("editor.s16"), None);
+  EXPECT_EQ(ReadBytes(Out), ReadBytes(Dir.File("editor.s16")));
+  EXPECT_EQ(RunTool({"info", Out}).Out, "s16 5-5-5\n5\n0 1 1\n1 1 2\n2 1 1\n3 1 1\n4 1 1\n");
+}
+
 TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   TTempDir Dir;
   const std::string In = MakeS16(Dir, "in.s16");
@@ -82,6 +108,7 @@ TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   const std::vector<TCase> Cases = {
       {{"info", Dir.File("missing.s16")}, "Unable to open file " + Dir.File("missing.s16")},
       {{"export", In, "2", Dir.File("x.bmp")}, "List Index Out of Bounds"},
+      {{"expand", In, "2", Dir.File("o.s16")}, "List Index Out of Bounds"},
       {{"import", Dir.File("o.s16"), Dir.File("none.bmp")}, "Failed during LoadBitmap"},
       {{"convert", In, Dir.File("o.s16"), "--to", "s17"}, "--to takes"},
       {{"export", In, "one", Dir.File("x.bmp")}, "INDEX must be a whole number"},
@@ -95,6 +122,6 @@ TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   EXPECT_FALSE(std::filesystem::exists(Dir.File("o.s16")));
   const TToolRun Help = RunTool({"--help"});
   EXPECT_EQ(Help.Status, 0);
-  for (const char* Word : {"info", "convert", "export", "import"})
+  for (const char* Word : {"info", "convert", "export", "import", "expand"})
     EXPECT_NE(Help.Out.find("pelbrook-tool " + std::string(Word)), std::string::npos) << Word;
 }
