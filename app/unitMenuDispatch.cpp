@@ -39,13 +39,19 @@ bool TPelbrookMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
   if (!Widget || Widget->window() != this) return QMainWindow::eventFilter(Watched, Event);
   auto* Key = static_cast<QKeyEvent*>(Event);
   const QKeySequence Sequence(Key->keyCombination());
-  if (!PelbrookMainMenu.EntryWithKey(Sequence)) return QMainWindow::eventFilter(Watched, Event);
+  // The cutter's Finish key works wherever the focus is while the cutter runs.
+  const bool Finishes = FManualCut && Sequence == Finish1->shortcut();
+  if (!Finishes && !PelbrookMainMenu.EntryWithKey(Sequence))
+    return QMainWindow::eventFilter(Watched, Event);
   // Claiming the override keeps Qt's shortcut map out; the key then arrives as a key press.
   if (Type == QEvent::ShortcutOverride) {
     Key->accept();
     return true;
   }
-  DispatchShortcut(Sequence);
+  if (Finishes)
+    Finish1Click();
+  else
+    DispatchShortcut(Sequence);
   return true;
 }
 

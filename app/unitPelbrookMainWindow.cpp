@@ -16,10 +16,6 @@
 #include "app/unitProgressPanel.h"
 #include "app/unitThumbnailListModel.h"
 
-namespace {
-constexpr const char* MainCaption = "The Pelbrook";
-}
-
 TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
     : FServices(Services), Thumbnails(std::make_unique<TImageList>()) {
   CreateComponents();
@@ -53,13 +49,7 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setUniformItemSizes(true);
   Images->setWordWrap(true);
   Images->setStatusTip("Here all the images in your sprite file are displayed.");
-  // The cutters' views cover the list while they run; their contents come with them.
-  AutoCutter = new QScrollArea(Client);
-  AutoCutter->setObjectName("AutoCutter");
-  AutoCutter->hide();
-  ManualScroller = new QScrollArea(Client);
-  ManualScroller->setObjectName("ManualScroller");
-  ManualScroller->hide();
+  CreateCutterViews(Client);
   for (QWidget* View : {static_cast<QWidget*>(Images), static_cast<QWidget*>(AutoCutter),
                         static_cast<QWidget*>(ManualScroller)})
     Layout->addWidget(View, 0, 0);
@@ -123,6 +113,8 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("Cut1", &TPelbrookMainWindow::Cut1Click);
   Bind("Paste1", &TPelbrookMainWindow::Paste1Click);
   Bind("PasteOver1", &TPelbrookMainWindow::PasteOver1Click);
+  Bind("ExpandSprite1", &TPelbrookMainWindow::ExpandSprite1Click);
+  Bind("ExpandManual", &TPelbrookMainWindow::ExpandManualClick);
   Bind("Off1", &TPelbrookMainWindow::Off1Click);
   Bind("Scalestosquare1", &TPelbrookMainWindow::SetScale);
   Bind("FastResample1", &TPelbrookMainWindow::SetResampleFilter);
@@ -236,7 +228,7 @@ void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
         FServices.MessageBox({"Are you trying to close the Manual Clipping window?", MainCaption,
                               TMsgButtons::YesNo, TMsgIcon::Question});
     if (Answer == TMsgResult::Yes) {
-      CutRequest = -2;
+      Finish1Click();
       CanClose = false;
       return;
     }
@@ -251,7 +243,7 @@ void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
       if (Modified) CanClose = false;
     }
   }
-  CutRequest = -2;
+  Finish1Click();
 }
 
 bool TPelbrookMainWindow::HasSelectedItem() const {

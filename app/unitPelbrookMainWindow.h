@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,14 +15,20 @@
 #include "sprites/unitS16Handler.h"
 #include "sprites/unitSprLoader.h"
 
+class QFrame;
 class QLabel;
+class QMenu;
+class QPushButton;
 class QListView;
 class QScrollArea;
 class QStatusBar;
 class TBitmap;
 class TImageList;
+class TManualCut;
 class TProgressPanel;
+class TShapeMarker;
 class TThumbnailListModel;
+class TWorkingImageView;
 
 class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   Q_OBJECT
@@ -73,6 +80,14 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ImportFrom1Click();
   void ExportTo1Click();
 
+  // The cutters.
+  void ExpandSprite1Click();
+  void ExpandManualClick();
+  void ManualClipperMouseDown(Qt::MouseButton Button, int X, int Y);
+  void ManualClipperMouseUp(Qt::MouseButton Button, int X, int Y);
+  void ShapeMarkerMouseDown();
+  void Finish1Click();
+
   // Open and save.
   void Open1Click();
   void Save1Click();
@@ -111,8 +126,16 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
     TPelbrookMainWindow& FWindow;
   };
 
+  static constexpr const char* MainCaption = "The Pelbrook";
+
   void FormCreate();
   void CreateComponents();
+  void CreateCutterViews(QWidget* Client);
+  // The cutters' first prompts: a selected item, and unsaved changes saved or dropped.
+  bool ExpansionMayStart();
+  // Runs a cutter with the menu detached; any error ends it with the cutters' own apology.
+  // True when it ran to its end.
+  bool RunCutter(const std::function<void()>& Cutter);
   void ConnectMenuCommands();
   void SetCaption(bool WithModifiedMarker);
   void DetachMainMenu();
@@ -148,8 +171,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   bool Modified = false;
   std::int32_t SaveFormat = 0;
   std::int8_t Progress = -1;
-  // The manual cutter's request: -1 waits for a click, -2 finishes.
-  std::int32_t CutRequest = -1;
+  // The manual cutter while it runs: its request (CutRequest) is what Finish and the close
+  // query set.
+  TManualCut* FManualCut = nullptr;
 
   // Components.
   QListView* Images = nullptr;
@@ -159,7 +183,15 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   TProgressPanel* StatusPanel0 = nullptr;
   QLabel* StatusPanel1 = nullptr;
   QScrollArea* AutoCutter = nullptr;
+  TWorkingImageView* AutoCutImg = nullptr;
   QScrollArea* ManualScroller = nullptr;
+  QFrame* Panel1 = nullptr;
+  QPushButton* FinishButton = nullptr;
+  QScrollArea* ManualScrollBox = nullptr;
+  TWorkingImageView* ManualClipper = nullptr;
+  TShapeMarker* ShapeMarker = nullptr;
+  QMenu* SplitterMenu = nullptr;
+  QAction* Finish1 = nullptr;
   TFileDialog OpenSpriteFile;
   TFileDialog SaveFile;
   TFileDialog Importbmp;

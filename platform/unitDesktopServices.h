@@ -51,9 +51,12 @@ class IDesktopServices : public IWindowServices {
   virtual std::unique_ptr<TBitmap> ReadClipboardBitmap() = 0;
   virtual TRegistryStore& PreferenceStore() = 0;
   // Starts playing a wave file and returns at once; false, at once, while another sound
-  // still plays or when there is nothing to play it on.
+  // still plays. With nothing to play it on there is nothing to wait for: true.
   virtual bool PlaySound(const std::string& Path) = 0;
   virtual void Sleep(int Milliseconds) = 0;
+  // Blocks until window messages come, then handles them: how a loop that only waits for the
+  // user waits without burning a processor.
+  virtual void WaitForMessages() = 0;
   // The full path of the running program's file.
   virtual std::string ProgramFilePath() = 0;
   // The program file's name without its extension.

@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -88,6 +89,10 @@ void TQtDesktopServices::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
+void TQtDesktopServices::WaitForMessages() {
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void TQtDesktopServices::Terminate() {
   // exit, not quit: quit would first ask every window to close, and the close query could
   // keep the application running.
@@ -112,7 +117,8 @@ std::unique_ptr<TBitmap> TQtDesktopServices::ReadClipboardBitmap() {
 }
 
 bool TQtDesktopServices::PlaySound(const std::string& Path) {
-  if (QMediaDevices::audioOutputs().isEmpty()) return false;
+  // With nothing to play on, no retry can help: the caller must not wait for one.
+  if (QMediaDevices::audioOutputs().isEmpty()) return true;
   if (!FSound) FSound = std::make_unique<QSoundEffect>();
   // A sound still loading has been asked to play: it counts as playing.
   if (FSound->isPlaying() || FSound->status() == QSoundEffect::Loading) return false;

@@ -29,6 +29,7 @@ class TQtDesktopServices : public IDesktopServices {
   TRegistryStore& PreferenceStore() override { return FPreferenceStore; }
   bool PlaySound(const std::string& Path) override;
   void Sleep(int Milliseconds) override;
+  void WaitForMessages() override;
   std::string ProgramFilePath() override;
 
  private:

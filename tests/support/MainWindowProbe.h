@@ -4,13 +4,18 @@
 #include <QAction>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
 
 #include "app/unitImageList.h"
 #include "app/unitPelbrookMainWindow.h"
 #include "app/unitProgressPanel.h"
+#include "app/unitShapeMarker.h"
 #include "app/unitThumbnailListModel.h"
+#include "app/unitWorkingImageView.h"
+#include "imaging/unitManualCut.h"
 
 class TMainWindowProbe {
  public:
@@ -26,14 +31,21 @@ class TMainWindowProbe {
   bool FasterUpdate() const { return W.FasterUpdate; }
   int CopyFormat() const { return W.CopyFormat; }
   int Progress() const { return W.Progress; }
-  int CutRequest() const { return W.CutRequest; }
+  const TManualCut* ManualCut() const { return W.FManualCut; }
 
   QListView& Images() const { return *W.Images; }
   const TThumbnailListModel& Items() const { return *W.ImagesModel; }
   const TImageList& Thumbnails() const { return *W.Thumbnails; }
   QString StatusText() const { return W.StatusPanel1->text(); }
   TProgressPanel& Panel0() const { return *W.StatusPanel0; }
+  QScrollArea& AutoCutter() const { return *W.AutoCutter; }
   QScrollArea& ManualScroller() const { return *W.ManualScroller; }
+  QScrollArea& ManualScrollBox() const { return *W.ManualScrollBox; }
+  TWorkingImageView& AutoCutImg() const { return *W.AutoCutImg; }
+  TWorkingImageView& ManualClipper() const { return *W.ManualClipper; }
+  TShapeMarker& ShapeMarker() const { return *W.ShapeMarker; }
+  QPushButton& FinishButton() const { return *W.FinishButton; }
+  QMenu& SplitterMenu() const { return *W.SplitterMenu; }
   const TFileDialog& SaveDialog() const { return W.SaveFile; }
 
   QAction& Entry(std::string_view Name) const { return *W.MenuEntry(Name).Action; }

@@ -40,6 +40,9 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   std::vector<std::string> SoundsPlayed;
   std::deque<bool> SoundAnswers;  // whether each sound starts; yes when empty
   std::vector<int> Sleeps;
+  // What the user does, one step each time a loop waits for messages; a wait with no step
+  // left raises an error rather than hang the test.
+  std::deque<std::function<void()>> WaitSteps;
   TRegistryStore Store;
 
   bool ExecuteFileDialog(TFileDialog& Dialog) override {
@@ -79,5 +82,11 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     return Started;
   }
   void Sleep(int Milliseconds) override { Sleeps.push_back(Milliseconds); }
+  void WaitForMessages() override {
+    if (WaitSteps.empty()) throw std::runtime_error("The test has no more steps to wait for");
+    const std::function<void()> Step = std::move(WaitSteps.front());
+    WaitSteps.pop_front();
+    Step();
+  }
   std::string ProgramFilePath() override { return "/opt/pelbrook/bin/pelbrook"; }
 };

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAudioDevice>
 #include <QClipboard>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -149,13 +151,14 @@ TEST_F(QtDesktopServices, ClipboardOffersAPaletteOnlyWithAPaletteImage) {
 TEST_F(QtDesktopServices, SoundNeverWaitsNorFailsLoudly) {
   const std::string Missing = Dir.File("cutter.wav");
   // With a sound device the first one loads, and loading counts as playing; without one there
-  // is nothing to play on.
+  // is nothing to play on, and nothing to wait for.
+  const bool Device = !QMediaDevices::audioOutputs().isEmpty();
   Services.PlaySound(Missing);
-  EXPECT_FALSE(Services.PlaySound(Missing));
+  EXPECT_EQ(Services.PlaySound(Missing), !Device);
   QEventLoop Loading;
   QTimer::singleShot(200, &Loading, &QEventLoop::quit);
   Loading.exec();
-  EXPECT_FALSE(Services.PlaySound(Missing));
+  EXPECT_EQ(Services.PlaySound(Missing), !Device);
 }
 
 TEST_F(QtDesktopServices, ProgramFilePathIsTheRunningBinary) {
