@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/unitPelbrookMainWindow.h"
 #include "app/unitShapeMarker.h"
@@ -39,7 +40,8 @@ void TPelbrookMainWindow::CreateCutterViews(QWidget* Client) {
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   FinishButton = new QPushButton("Finish Cut Process", Panel1);
   FinishButton->setObjectName("FinishButton");
-  FinishButton->setGeometry(8, 8, 99, 25);
+  // Wider than the form's 99 pixels where the caption needs it in this font.
+  FinishButton->setGeometry(8, 8, std::max(99, FinishButton->sizeHint().width()), 25);
   FinishButton->setToolTip("Finish cut process");
   FinishButton->setStatusTip("Closes the manual cut window, discarding any remaining image.");
   Layout->addWidget(ManualScrollBox, 1);

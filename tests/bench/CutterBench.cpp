@@ -1,5 +1,6 @@
 // Expand Sprite on a 2048 x 2048 sheet of 1024 sprites of 60 x 60 on one-pixel padding: the
-// core's scan alone, and the whole of what pelbrook-tool expand runs (load, expand, save).
+// core's scan alone, the whole of what pelbrook-tool expand runs (load, expand, save), and the
+// editor's command with its view redrawn after every cut (offscreen, real event loop).
 // The sheet stays in the temporary folder, for timing the tool itself:
 //   time build/pelbrook-tool expand /tmp/pelbrook-bench-sheet.s16 0 /tmp/pelbrook-cut.s16
 
@@ -10,6 +11,8 @@
 
 #include "imaging/unitExpansionScan.h"
 #include "sprites/unitSpriteFileRoutes.h"
+#include "tests/bench/BenchWindow.h"
+#include "tests/support/MainWindowProbe.h"
 
 namespace {
 
@@ -57,16 +60,20 @@ class TSilentExpansion : public IExpansionView {
   int Cuts = 0;
 };
 
+std::unique_ptr<TS16Sprite> CopyOf(const TS16Sprite& Sprite) {
+  auto Copy = std::make_unique<TS16Sprite>();
+  Copy->SetWidth(Sprite.Width());
+  Copy->SetHeight(Sprite.Height());
+  std::copy_n(Sprite.PixelData(), Sprite.PixelCount(), Copy->PixelData());
+  return Copy;
+}
+
 void BM_ExpandSheet(benchmark::State& State) {
   const std::unique_ptr<TS16Sprite> Composite = Sheet();
   for (auto _ : State) {
     State.PauseTiming();
     TS16File File;
-    auto Copy = std::make_unique<TS16Sprite>();
-    Copy->SetWidth(Composite->Width());
-    Copy->SetHeight(Composite->Height());
-    std::copy_n(Composite->PixelData(), Composite->PixelCount(), Copy->PixelData());
-    File.Add(std::move(Copy));
+    File.Add(CopyOf(*Composite));
     TSilentExpansion View;
     State.ResumeTiming();
     TExpansionScan(File, 0, View).Run();
@@ -89,7 +96,28 @@ void BM_ExpandToolPath(benchmark::State& State) {
   std::filesystem::remove(Out);
 }
 
+// The command from the layout question's Yes to the rebuilt list of 1024 thumbnails.
+void BM_WindowExpandsASheet(benchmark::State& State) {
+  const std::unique_ptr<TS16Sprite> Composite = Sheet();
+  TBenchWindow Bench;
+  const TMainWindowProbe Probe(*Bench.Window);
+  for (auto _ : State) {
+    State.PauseTiming();
+    Probe.Document().Clear();
+    Probe.Document().Add(CopyOf(*Composite));
+    Bench.Window->PopulateImageList();
+    Bench.Window->MarkClean();
+    Probe.SelectItem(0);
+    Bench.Services.Answers = {TMsgResult::Yes};
+    State.ResumeTiming();
+    Bench.Window->ExpandSprite1Click();
+    if (Probe.Document().Count() != SpritesPerRow * SpritesPerRow)
+      State.SkipWithError("wrong number of sprites");
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_WindowExpandsASheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandSheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandToolPath)->Unit(benchmark::kMillisecond);
