@@ -14,6 +14,7 @@
 
 #include "app/unitImageList.h"
 #include "app/unitProgressPanel.h"
+#include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
 
 namespace {
@@ -52,6 +53,7 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setDragEnabled(false);
   Images->setUniformItemSizes(true);
   Images->setWordWrap(true);
+  Images->setItemDelegate(new TThumbnailItemDelegate(Images));
   Images->setStatusTip("Here all the images in your sprite file are displayed.");
   // The cutters' views cover the list while they run; their contents come with them.
   AutoCutter = new QScrollArea(Client);
@@ -73,6 +75,8 @@ void TPelbrookMainWindow::CreateComponents() {
     StatusBarDrawPanel(Canvas, Rect);
   };
   StatusPanel1 = new QLabel(StatusBar);
+  // A long text is cut at the panel's edge instead of widening the window.
+  StatusPanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   StatusBar->addWidget(StatusPanel0);
   StatusBar->addWidget(StatusPanel1, 1);
   setStatusBar(StatusBar);
