@@ -210,6 +210,8 @@ void TPelbrookMainWindow::closeEvent(QCloseEvent* Event) {
     CanClose = false;
   }
   Event->setAccepted(CanClose);
+  // A rebuild running under the close stops where it is, so the program ends at once.
+  if (CanClose) ++FRebuildCount;
 }
 
 void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {

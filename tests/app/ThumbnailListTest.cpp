@@ -175,4 +175,19 @@ TEST_F(ThumbnailList, ARebuildStartedInsideARunningOneLeavesOneWholeList) {
   EXPECT_FALSE(Probe().Modified());
 }
 
+// The program ends when control is back in its event loop: a rebuild left running under the
+// closed window would keep it alive until the last thumbnail.
+TEST_F(ThumbnailList, ClosingTheWindowStopsARunningRebuild) {
+  AddSprites({{4, 4}, {8, 8}, {2, 2}, {6, 6}});
+  bool Closed = false;
+  Services.OnPump = [&] {
+    Watch();
+    if (!Closed && InThumbnailLoop) Closed = Window->close();
+  };
+  Window->PopulateImageList();
+  ASSERT_TRUE(Closed);
+  EXPECT_EQ(Probe().Thumbnails().Count(), 0);
+  EXPECT_TRUE(Window->MenuAttached());
+}
+
 }  // namespace
