@@ -14,6 +14,7 @@
 
 #include "app/unitImageList.h"
 #include "app/unitProgressPanel.h"
+#include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
 
 TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
@@ -48,6 +49,7 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setDragEnabled(false);
   Images->setUniformItemSizes(true);
   Images->setWordWrap(true);
+  Images->setItemDelegate(new TThumbnailItemDelegate(Images));
   Images->setStatusTip("Here all the images in your sprite file are displayed.");
   CreateCutterViews(Client);
   for (QWidget* View : {static_cast<QWidget*>(Images), static_cast<QWidget*>(AutoCutter),
@@ -63,6 +65,8 @@ void TPelbrookMainWindow::CreateComponents() {
     StatusBarDrawPanel(Canvas, Rect);
   };
   StatusPanel1 = new QLabel(StatusBar);
+  // A long text is cut at the panel's edge instead of widening the window.
+  StatusPanel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   StatusBar->addWidget(StatusPanel0);
   StatusBar->addWidget(StatusPanel1, 1);
   setStatusBar(StatusBar);
@@ -220,6 +224,8 @@ void TPelbrookMainWindow::closeEvent(QCloseEvent* Event) {
     CanClose = false;
   }
   Event->setAccepted(CanClose);
+  // A rebuild running under the close stops where it is, so the program ends at once.
+  if (CanClose) ++FRebuildCount;
 }
 
 void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {

@@ -24,7 +24,8 @@ void TPelbrookMainWindow::ApplyThumbnailSize() {
 
 // The loops let messages run, so a command may start a rebuild inside a running one (Save from
 // the close query, a preference chosen while items are made). The inner rebuild makes the
-// whole list; the outer one then stops where it is instead of adding to it.
+// whole list; the outer one then stops where it is instead of adding to it. Closing the window
+// stops it too.
 bool TPelbrookMainWindow::RebuildSuperseded(unsigned Rebuild) const {
   return Rebuild != FRebuildCount;
 }

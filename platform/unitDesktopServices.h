@@ -38,7 +38,8 @@ enum class TClipboardFormat { Bitmap, Palette };
 
 class IDesktopServices : public IWindowServices {
  public:
-  // Modal. On confirmation sets FileName and FilterIndex and returns true; false on cancel.
+  // Modal. FilterIndex follows the filter the user picks, also on cancel; on confirmation sets
+  // FileName and returns true, false on cancel.
   virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
   // Bitmap: the clipboard offers an image that reads; Palette: that image is palette-based.
   virtual bool ClipboardHasFormat(TClipboardFormat Format) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The editor's application object: an error that no command caught is shown in a message box
 // and the event loop goes on, instead of the error crossing Qt's loop and ending the program.
+// Qt itself stores no settings for the program.
 
 #include <QApplication>
 

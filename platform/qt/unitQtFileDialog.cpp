@@ -72,8 +72,8 @@ bool ExecuteQtFileDialog(TFileDialog& Dialog, QWidget* Parent) {
   Box.setDefaultSuffix(QString::fromStdString(Dialog.DefaultExt));
   Box.selectFile(QString::fromStdString(Dialog.FileName));
 
-  const int FilterIndexBefore = Dialog.FilterIndex;
-  const std::string DefaultExtBefore = Dialog.DefaultExt;
+  // The component follows the filter as the user picks it, so that even a cancelled dialog
+  // opens next time as it was left.
   Dialog.FilterIndex = FirstIndex;
   QObject::connect(&Box, &QFileDialog::filterSelected, &Box, [&](const QString&) {
     const int Picked = Types.currentIndex() + 1;
@@ -83,12 +83,7 @@ bool ExecuteQtFileDialog(TFileDialog& Dialog, QWidget* Parent) {
     Box.setDefaultSuffix(QString::fromStdString(Dialog.DefaultExt));
   });
 
-  if (Box.exec() != QDialog::Accepted) {
-    // The type-change handler derives the extension from the filter: both go back together.
-    Dialog.FilterIndex = FilterIndexBefore;
-    Dialog.DefaultExt = DefaultExtBefore;
-    return false;
-  }
+  if (Box.exec() != QDialog::Accepted) return false;
   Dialog.FileName = Box.selectedFiles().value(0).toStdString();
   if (Types.currentIndex() >= 0) Dialog.FilterIndex = Types.currentIndex() + 1;
   return true;

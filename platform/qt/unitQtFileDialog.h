@@ -6,6 +6,6 @@
 
 #include "platform/unitDesktopServices.h"
 
-// Modal to Parent. On confirmation sets the dialog's FileName and FilterIndex and returns
-// true; a cancel leaves the dialog as it was.
+// Modal to Parent. The dialog's FilterIndex follows the filter the user picks, also when the
+// dialog is then cancelled; on confirmation sets its FileName and returns true.
 bool ExecuteQtFileDialog(TFileDialog& Dialog, QWidget* Parent);

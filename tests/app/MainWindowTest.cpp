@@ -206,6 +206,17 @@ TEST_F(MainWindow, HintsGoToTheTextPanelOnlyWhenTheyChange) {
   EXPECT_EQ(P.StatusText(), "Listbox Updated");
 }
 
+TEST_F(MainWindow, ALongStatusTextOrHintIsCutAtThePanelsEdge) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+  const QSize Before = Window->size();
+  Window->SetStatusText("File /" + std::string(300, 'x') + "/sprites.s16 saved.");
+  QStatusTipEvent LongHint(QString(300, u'h'));
+  QApplication::sendEvent(Window.get(), &LongHint);
+  QTest::qWait(50);
+  EXPECT_EQ(Window->size(), Before);
+  EXPECT_LE(Window->minimumSizeHint().width(), Before.width());
+}
+
 TEST_F(MainWindow, SetProgressWithTheSameValueDoesNothingAtAll) {
   const TMainWindowProbe P = Probe();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));

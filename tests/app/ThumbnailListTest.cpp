@@ -2,6 +2,7 @@
 // preference commands that rebuild it.
 
 #include <QImage>
+#include <QListView>
 
 #include "tests/support/WindowFixture.h"
 
@@ -73,6 +74,29 @@ TEST_F(ThumbnailList, OffMakesItemsOnlyAndASecondChoiceRestoresThePictures) {
   EXPECT_TRUE(Probe().Items().data(Probe().Items().index(0), Qt::DecorationRole).isNull());
   Run("Off1");
   EXPECT_EQ(Probe().Thumbnails().Count(), 2);
+}
+
+// Captions stand still while pictures arrive and with "&Off" ticked: below the picture, an item
+// is drawn alike with and without it.
+TEST_F(ThumbnailList, AnItemWithoutAPictureKeepsThePicturesPlace) {
+  AddSprites({{30, 30}}, 0xF800);
+  Window->PopulateImageList();
+  const auto ItemAsDrawn = [this] {
+    QListView& Images = Probe().Images();
+    return Images.viewport()->grab(Images.visualRect(Images.model()->index(0, 0))).toImage();
+  };
+  const QImage WithPicture = ItemAsDrawn();
+  Run("Off1");
+  const QImage WithoutPicture = ItemAsDrawn();
+  ASSERT_EQ(WithPicture.size(), WithoutPicture.size());
+  int BelowPicture = 0;
+  for (int Y = 0; Y < WithPicture.height(); ++Y)
+    for (int X = 0; X < WithPicture.width(); ++X)
+      if (WithPicture.pixelColor(X, Y) == Qt::red) BelowPicture = Y + 1;
+  ASSERT_GT(BelowPicture, 0);
+  ASSERT_LT(BelowPicture, WithPicture.height());
+  const QRect Rest(0, BelowPicture, WithPicture.width(), WithPicture.height() - BelowPicture);
+  EXPECT_EQ(WithPicture.copy(Rest), WithoutPicture.copy(Rest));
 }
 
 TEST_F(ThumbnailList, PreferenceCommandsStoreAndRebuildOnlyAFilledList) {
@@ -149,6 +173,21 @@ TEST_F(ThumbnailList, ARebuildStartedInsideARunningOneLeavesOneWholeList) {
   EXPECT_EQ(Seen.StatusTexts.back(), "Thumbnails generated.");
   EXPECT_EQ(Probe().Progress(), -1);
   EXPECT_FALSE(Probe().Modified());
+}
+
+// The program ends when control is back in its event loop: a rebuild left running under the
+// closed window would keep it alive until the last thumbnail.
+TEST_F(ThumbnailList, ClosingTheWindowStopsARunningRebuild) {
+  AddSprites({{4, 4}, {8, 8}, {2, 2}, {6, 6}});
+  bool Closed = false;
+  Services.OnPump = [&] {
+    Watch();
+    if (!Closed && InThumbnailLoop) Closed = Window->close();
+  };
+  Window->PopulateImageList();
+  ASSERT_TRUE(Closed);
+  EXPECT_EQ(Probe().Thumbnails().Count(), 0);
+  EXPECT_TRUE(Window->MenuAttached());
 }
 
 }  // namespace

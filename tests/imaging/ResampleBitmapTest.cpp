@@ -8,6 +8,7 @@
 #include "imaging/resample.h"
 #include "tests/imaging/ResampleReference.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -69,7 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
         TRowCase{{0, 0, 255, 0, 0}, 5, 3, {0, 32, 191, 32, 0}},
         // 255 times the float 1/6 is 42.5000013, stored as the float 42.5: it rounds to even.
         TRowCase{{0, 0, 255, 0, 0}, 5, 4, {0, 42, 170, 42, 0}},
-        TRowCase{{0, 0, 255, 0, 0}, 5, 6, {0, 14, 227, 14, 0}}));
+        TRowCase{{0, 0, 255, 0, 0}, 5, 6, {0, 14, 227, 14, 0}}),
+    [](const auto& Info) {
+      const TRowCase& Case = Info.param;
+      return CaseName(FilterTable[std::size_t(Case.FilterRow)].Name) + "_" +
+             std::to_string(Case.Source.size()) + "_To_" + std::to_string(Case.Width);
+    });
 
 float HalfNearZero(float X) {
   return std::fabs(X) < 0.25f ? 0.5f : 0.0f;
@@ -82,6 +88,7 @@ float Double(float X) {
 }
 
 struct TClampCase {
+  const char* Name;
   TFilterFunction Filter;
   std::vector<int> Source;
   std::vector<int> Expected;
@@ -97,10 +104,12 @@ TEST_P(ResampleBitmapClamps, EverySum) {
 }
 
 // Each pass halves: 127.5 rounds up to 128 and 126.5 down to 126, then both halve exactly.
-INSTANTIATE_TEST_SUITE_P(ResampleBitmap, ResampleBitmapClamps,
-                         testing::Values(TClampCase{HalfNearZero, {255, 253, 45}, {64, 63, 11}},
-                                         TClampCase{MinusOne, {255, 1, 0}, {0, 0, 0}},
-                                         TClampCase{Double, {200, 100, 0}, {255, 255, 0}}));
+INSTANTIATE_TEST_SUITE_P(
+    ResampleBitmap, ResampleBitmapClamps,
+    testing::Values(TClampCase{"HalfNearZero", HalfNearZero, {255, 253, 45}, {64, 63, 11}},
+                    TClampCase{"MinusOne", MinusOne, {255, 1, 0}, {0, 0, 0}},
+                    TClampCase{"Double", Double, {200, 100, 0}, {255, 255, 0}}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 class ResampleBitmapSameSize : public testing::TestWithParam<int> {};
 
@@ -110,7 +119,8 @@ TEST_P(ResampleBitmapSameSize, IsTheIdentity) {
   EXPECT_EQ(RawBits(Resampled(Source, 37, 19, FilterTable[GetParam()])), RawBits(Source));
 }
 
-INSTANTIATE_TEST_SUITE_P(ResampleBitmap, ResampleBitmapSameSize, testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(ResampleBitmap, ResampleBitmapSameSize, testing::Values(0, 1),
+                         FilterRowName);
 
 // Random sizes from one pixel up, growing and shrinking each axis, so that wide filters also
 // run far past the edges of tiny sources.
@@ -138,7 +148,7 @@ TEST_P(ResampleBitmapMatchesReference, BitForBit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ResampleBitmap, ResampleBitmapMatchesReference,
-                         testing::Range(0, int(FilterTable.size())));
+                         testing::Range(0, int(FilterTable.size())), FilterRowName);
 
 TEST(ResampleBitmap, ConvertsTheSourceInPlace) {
   TBitmap Source(TPixelFormat::pf16bit, 3, 2);
@@ -186,7 +196,12 @@ TEST_P(ResampleBitmapZeroScale, DividesByZeroBeforeWritingAPixel) {
 
 INSTANTIATE_TEST_SUITE_P(ResampleBitmap, ResampleBitmapZeroScale,
                          testing::Values(TZeroScaleCase{5, 4, 3, 1}, TZeroScaleCase{5, 4, 1, 3},
-                                         TZeroScaleCase{1, 4, 0, 3}, TZeroScaleCase{5, 1, 3, 0}));
+                                         TZeroScaleCase{1, 4, 0, 3}, TZeroScaleCase{5, 1, 3, 0}),
+                         [](const auto& Info) {
+                           const TZeroScaleCase& Case = Info.param;
+                           return SizeName(Case.SourceWidth, Case.SourceHeight) + "_To_" +
+                                  SizeName(Case.Width, Case.Height);
+                         });
 
 TEST(ResampleBitmap, RefusesASupportThatIsNotANumber) {
   std::mt19937 Random(5);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/resample.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -18,17 +19,19 @@ TEST_P(FilterWeights, AtKnownDistances) {
       << FilterTable[Case.Row].Name << " at " << Case.X;
 }
 
-INSTANTIATE_TEST_SUITE_P(FilterTable, FilterWeights,
-                         testing::Values(TWeightCase{0, 0.5f, 1}, TWeightCase{0, -0.5f, 0},
-                                         TWeightCase{0, 0, 1}, TWeightCase{1, 0.25f, 0.75f},
-                                         TWeightCase{1, -0.25f, 0.75f}, TWeightCase{2, 0.5f, 0.5f},
-                                         TWeightCase{2, 0.25f, 0.84375f}, TWeightCase{3, 0, 0.75f},
-                                         TWeightCase{3, 0.5f, 0.5f}, TWeightCase{3, 1, 0.125f},
-                                         TWeightCase{4, 0, 2.0f / 3}, TWeightCase{4, 1, 1.0f / 6},
-                                         TWeightCase{5, 0, 1}, TWeightCase{5, 0.5f, 0.6079271f},
-                                         TWeightCase{5, 1.5f, -0.1350949f},
-                                         TWeightCase{6, 0, 8.0f / 9}, TWeightCase{6, 1, 1.0f / 18},
-                                         TWeightCase{6, 1.5f, -5.0f / 144}));
+INSTANTIATE_TEST_SUITE_P(
+    FilterTable, FilterWeights,
+    testing::Values(TWeightCase{0, 0.5f, 1}, TWeightCase{0, -0.5f, 0}, TWeightCase{0, 0, 1},
+                    TWeightCase{1, 0.25f, 0.75f}, TWeightCase{1, -0.25f, 0.75f},
+                    TWeightCase{2, 0.5f, 0.5f}, TWeightCase{2, 0.25f, 0.84375f},
+                    TWeightCase{3, 0, 0.75f}, TWeightCase{3, 0.5f, 0.5f}, TWeightCase{3, 1, 0.125f},
+                    TWeightCase{4, 0, 2.0f / 3}, TWeightCase{4, 1, 1.0f / 6}, TWeightCase{5, 0, 1},
+                    TWeightCase{5, 0.5f, 0.6079271f}, TWeightCase{5, 1.5f, -0.1350949f},
+                    TWeightCase{6, 0, 8.0f / 9}, TWeightCase{6, 1, 1.0f / 18},
+                    TWeightCase{6, 1.5f, -5.0f / 144}),
+    [](const auto& Info) {
+      return CaseName(FilterTable[Info.param.Row].Name) + "_At_" + NumberName(Info.param.X);
+    });
 
 class FilterShape : public testing::TestWithParam<int> {};
 
@@ -45,6 +48,7 @@ TEST_P(FilterShape, IsZeroFromItsSupportOnAndSymmetricInside) {
     EXPECT_EQ(Filter.Weight(X), Filter.Weight(-X)) << X;
 }
 
-INSTANTIATE_TEST_SUITE_P(FilterTable, FilterShape, testing::Range(0, int(FilterTable.size())));
+INSTANTIATE_TEST_SUITE_P(FilterTable, FilterShape, testing::Range(0, int(FilterTable.size())),
+                         FilterRowName);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "imaging/unitThumbnailMaker.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
@@ -30,7 +31,12 @@ INSTANTIATE_TEST_SUITE_P(
         TGeometryCase{30, 30, 25, true, {25, 25}}, TGeometryCase{30, 1, 25, true, {25, 1}},
         TGeometryCase{100, 3, 25, true, {25, 1}}, TGeometryCase{50, 1, 25, true, {25, 0}},
         TGeometryCase{0, 5, 50, true, {0, 50}}, TGeometryCase{65535, 1, 100, true, {100, 0}},
-        TGeometryCase{40, 20, 25, false, {25, 25}}, TGeometryCase{0, 0, 75, false, {75, 75}}));
+        TGeometryCase{40, 20, 25, false, {25, 25}}, TGeometryCase{0, 0, 75, false, {75, 75}}),
+    [](const auto& Info) {
+      const TGeometryCase& Case = Info.param;
+      return SizeName(Case.Width, Case.Height) + "_In" + std::to_string(Case.Size) +
+             (Case.Fit ? "_KeepsShape" : "_Square");
+    });
 
 TEST(ThumbnailGeometry, HasNoAspectRatioForNoPixels) {
   EXPECT_THROW(ThumbnailGeometry(0, 0, {25, true, 0}), EThumbnailError);
@@ -60,7 +66,7 @@ TEST_P(MakeThumbnailFilters, CopiesASpriteOfTheScaledSize) {
           << X << ", " << Y;
 }
 
-INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFilters, testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFilters, testing::Values(0, 1), FilterRowName);
 
 struct TFailureCase {
   int Width, Height;
@@ -80,6 +86,9 @@ TEST_P(MakeThumbnailFailures, StillGiveAPicture) {
 INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFailures,
                          testing::Values(TFailureCase{100, 3, "Floating point division by zero"},
                                          TFailureCase{50, 1, "Floating point division by zero"},
-                                         TFailureCase{0, 5, "Source bitmap too small"}));
+                                         TFailureCase{0, 5, "Source bitmap too small"}),
+                         [](const auto& Info) {
+                           return SizeName(Info.param.Width, Info.param.Height);
+                         });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/unitBitmap.h"
 #include "sprites/unitT1Palette.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -40,7 +41,9 @@ const TPixelCase PixelCases[] = {
     {pf8bit, 0xFFFFFF, {1}, 0xFCFCFC},
     {pf8bit, 0x010000, {243}, 0x010000},
 };
-INSTANTIATE_TEST_SUITE_P(Formats, BitmapPixel, testing::ValuesIn(PixelCases));
+INSTANTIATE_TEST_SUITE_P(Formats, BitmapPixel, testing::ValuesIn(PixelCases), [](const auto& Info) {
+  return CaseName(Info.param.Format) + "_" + HexName(Info.param.Written);
+});
 
 class BitmapCopy : public testing::TestWithParam<std::tuple<TPixelFormat, TPixelFormat>> {};
 
@@ -63,7 +66,11 @@ TEST_P(BitmapCopy, EqualsPixelByPixelColourTransfer) {
   EXPECT_EQ(RawBits(InPlace), RawBits(Expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, BitmapCopy, testing::Combine(AllFormats, AllFormats));
+INSTANTIATE_TEST_SUITE_P(AllPairs, BitmapCopy, testing::Combine(AllFormats, AllFormats),
+                         [](const auto& Info) {
+                           return CaseName(std::get<0>(Info.param)) + "_To_" +
+                                  CaseName(std::get<1>(Info.param));
+                         });
 
 class BitmapWordRoundTrip : public testing::TestWithParam<TPixelFormat> {};
 
@@ -83,9 +90,11 @@ TEST_P(BitmapWordRoundTrip, EveryWordSurvives24Bits) {
   EXPECT_EQ(RawBits(InPlace), Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(WordFormats, BitmapWordRoundTrip, testing::Values(pf15bit, pf16bit));
+INSTANTIATE_TEST_SUITE_P(WordFormats, BitmapWordRoundTrip, testing::Values(pf15bit, pf16bit),
+                         [](const auto& Info) { return CaseName(Info.param); });
 
 struct TClipCase {
+  const char* Name;
   int X, Y, SourceX, SourceY, Width, Height;
   bool FromItself;
 };
@@ -113,10 +122,17 @@ TEST_P(BitmapClip, CopiesOnlyWhatBothBitmapsHold) {
 }
 
 const TClipCase ClipCases[] = {
-    {0, 0, 0, 0, 6, 5, false},   {2, 1, 0, 0, 10, 10, false}, {-2, -1, 0, 0, 4, 4, false},
-    {0, 0, -3, -2, 5, 5, false}, {1, 1, 4, 3, 3, 3, false},   {0, 0, 0, 0, -1, 3, false},
-    {1, 0, 0, 0, 4, 4, true},    {0, 0, 1, 1, 4, 4, true},    {0, 1, 0, 0, 5, 4, true},
+    {"LargerSource", 0, 0, 0, 0, 6, 5, false},
+    {"PastTargetEnd", 2, 1, 0, 0, 10, 10, false},
+    {"BeforeTargetStart", -2, -1, 0, 0, 4, 4, false},
+    {"BeforeSourceStart", 0, 0, -3, -2, 5, 5, false},
+    {"PastSourceEnd", 1, 1, 4, 3, 3, 3, false},
+    {"NegativeWidth", 0, 0, 0, 0, -1, 3, false},
+    {"ItselfRight", 1, 0, 0, 0, 4, 4, true},
+    {"ItselfUpLeft", 0, 0, 1, 1, 4, 4, true},
+    {"ItselfDown", 0, 1, 0, 0, 5, 4, true},
 };
-INSTANTIATE_TEST_SUITE_P(Rectangles, BitmapClip, testing::ValuesIn(ClipCases));
+INSTANTIATE_TEST_SUITE_P(Rectangles, BitmapClip, testing::ValuesIn(ClipCases),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 }  // namespace

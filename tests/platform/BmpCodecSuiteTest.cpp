@@ -5,21 +5,18 @@
 
 #include <QImage>
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/unitBmpCodec.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
 const std::string SuiteFolder = PELBROOK_TESTDATA "/bmpsuite/";
 
-std::string TestName(std::string Path) {
-  Path = std::filesystem::path(Path).stem().string();
-  std::replace_if(
-      Path.begin(), Path.end(), [](unsigned char C) { return !std::isalnum(C); }, '_');
-  return Path;
+std::string TestName(const std::string& Path) {
+  return CaseName(std::filesystem::path(Path).stem().string());
 }
 
 // Words for 16-bit bitmaps, colours otherwise.

@@ -7,6 +7,7 @@
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 #include "tests/support/TempDir.h"
 
@@ -149,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TShape{TPixelFormat::pf24bit, 1, 1}, TShape{TPixelFormat::pf24bit, 7, 2},
                     TShape{TPixelFormat::pf24bit, 4, 3}),
     [](const auto& Info) {
-      return "Bits" + std::to_string(8 * BytesPerPixel(Info.param.Format)) + "_" +
-             std::to_string(Info.param.Width) + "x" + std::to_string(Info.param.Height);
+      return CaseName(Info.param.Format) + "_" + SizeName(Info.param.Width, Info.param.Height);
     });
 
 TEST(BmpFile, SavesTheEncodedBytesOverAnOldFile) {

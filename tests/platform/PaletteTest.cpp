@@ -25,6 +25,7 @@ std::uint8_t BruteForceNearest(const TPaletteEntries& Entries, TColour Colour) {
 }
 
 enum class TPaletteKind { T1, RandomWithDuplicates, T1WithOneEntryMoved };
+const char* const PaletteKindNames[] = {"T1", "RandomWithDuplicates", "T1WithOneEntryMoved"};
 
 TPaletteEntries EntriesOf(TPaletteKind Kind) {
   std::mt19937 Random(99);
@@ -69,6 +70,9 @@ TEST_P(PaletteNearest, Random24BitColoursMatchBruteForce) {
 
 INSTANTIATE_TEST_SUITE_P(Palettes, PaletteNearest,
                          testing::Values(TPaletteKind::T1, TPaletteKind::RandomWithDuplicates,
-                                         TPaletteKind::T1WithOneEntryMoved));
+                                         TPaletteKind::T1WithOneEntryMoved),
+                         [](const auto& Info) {
+                           return std::string(PaletteKindNames[int(Info.param)]);
+                         });
 
 }  // namespace

@@ -89,6 +89,7 @@ TEST(RegistryStore, RewriteKeepsOtherKeysUnknownValuesAndUnparsedLines) {
 }
 
 struct TDwordCase {
+  std::string Name;
   std::string Data;
   std::optional<std::uint32_t> Expected;
 };
@@ -109,14 +110,18 @@ TEST_P(RegistryStoreDword, ReadsOnlyDwordsAndLeavesTheOthersReadable) {
   EXPECT_EQ(Key->ReadDword(Name::FasterResampleUpdate), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, RegistryStoreDword,
-    testing::Values(TDwordCase{"dword:0000001e", 30}, TDwordCase{"DWORD:1E", 30},
-                    TDwordCase{"dword:ffffffff", 0xFFFFFFFF}, TDwordCase{"\"30\"", std::nullopt},
-                    TDwordCase{"hex:1e,00,00,00", std::nullopt},
-                    TDwordCase{"dword:100000000", std::nullopt}, TDwordCase{"dword:", std::nullopt},
-                    TDwordCase{"dword:-1", std::nullopt}, TDwordCase{"dword:1e junk", std::nullopt},
-                    TDwordCase{"-", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Values, RegistryStoreDword,
+                         testing::Values(TDwordCase{"Dword", "dword:0000001e", 30},
+                                         TDwordCase{"UpperCaseAndShort", "DWORD:1E", 30},
+                                         TDwordCase{"Largest", "dword:ffffffff", 0xFFFFFFFF},
+                                         TDwordCase{"String", "\"30\"", std::nullopt},
+                                         TDwordCase{"Hex", "hex:1e,00,00,00", std::nullopt},
+                                         TDwordCase{"NineDigits", "dword:100000000", std::nullopt},
+                                         TDwordCase{"NoDigits", "dword:", std::nullopt},
+                                         TDwordCase{"Negative", "dword:-1", std::nullopt},
+                                         TDwordCase{"TrailingJunk", "dword:1e junk", std::nullopt},
+                                         TDwordCase{"Deletion", "-", std::nullopt}),
+                         [](const auto& Info) { return Info.param.Name; });
 
 struct TRefusalCase {
   std::string Label;
@@ -160,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& Info) { return Info.param.Label; });
 
 struct TPathCase {
+  const char* Name;
   const char* Override;
   const char* ConfigHome;
   const char* Home;
@@ -177,12 +183,14 @@ TEST_P(RegistryStoreDefaultPath, FollowsOverrideThenXdgThenHome) {
             GetParam().Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Environments, RegistryStoreDefaultPath,
-                         testing::Values(TPathCase{"/p/prefs.reg", "/x", "/h", "/p/prefs.reg"},
-                                         TPathCase{"", "/x", "/h", "/x/pelbrook/preferences.reg"},
-                                         TPathCase{nullptr, "relative", "/h",
-                                                   "/h/.config/pelbrook/preferences.reg"},
-                                         TPathCase{nullptr, nullptr, nullptr, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Environments, RegistryStoreDefaultPath,
+    testing::Values(TPathCase{"Override", "/p/prefs.reg", "/x", "/h", "/p/prefs.reg"},
+                    TPathCase{"EmptyOverride", "", "/x", "/h", "/x/pelbrook/preferences.reg"},
+                    TPathCase{"RelativeConfigHome", nullptr, "relative", "/h",
+                              "/h/.config/pelbrook/preferences.reg"},
+                    TPathCase{"NoneSet", nullptr, nullptr, nullptr, ""}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(RegistryStorePreferences, TakesDefinedValuesAndDefaultsTheRest) {
   EXPECT_EQ(StoredThumbnailSize(100), 100);

@@ -7,12 +7,14 @@
 #include "sprites/unitPixelConversions.h"
 #include "sprites/unitT1Palette.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
 
 using enum TPixelFormat;
 enum class TSourceKind { AllWords565, AllWords555, Dark24Bit, T1Indices };
+const char* const SourceKindNames[] = {"AllWords565", "AllWords555", "Dark24Bit", "T1Indices"};
 
 TBitmap SourceOf(TSourceKind Kind) {
   if (Kind == TSourceKind::AllWords565) return AllWordsBitmap(pf16bit);
@@ -50,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
     SourcesAndTargets, ConvertBitmapBlack,
     testing::Combine(testing::Values(TSourceKind::AllWords565, TSourceKind::AllWords555,
                                      TSourceKind::Dark24Bit, TSourceKind::T1Indices),
-                     AllFormats));
+                     AllFormats),
+    [](const auto& Info) {
+      return SourceKindNames[int(std::get<0>(Info.param))] + std::string("_To_") +
+             CaseName(std::get<1>(Info.param));
+    });
 
 class MatchBlackSubstitute
     : public testing::TestWithParam<std::pair<TPixelFormat, std::vector<std::uint8_t>>> {};
@@ -70,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, MatchBlackSubstitute,
                          testing::Values(std::pair{pf16bit, std::vector<std::uint8_t>{0x04, 0x21}},
                                          std::pair{pf15bit, std::vector<std::uint8_t>{0x84, 0x10}},
                                          std::pair{pf24bit, std::vector<std::uint8_t>{32, 32, 32}},
-                                         std::pair{pf8bit, std::vector<std::uint8_t>{16}}));
+                                         std::pair{pf8bit, std::vector<std::uint8_t>{16}}),
+                         [](const auto& Info) { return CaseName(Info.param.first); });
 
 TEST(MatchBlack, SecondSubstituteWhenTheFirstLandsOnBlack) {
   TPaletteEntries Entries;

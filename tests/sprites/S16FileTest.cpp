@@ -8,6 +8,7 @@
 
 #include "platform/unitFileIO.h"
 #include "sprites/unitS16Handler.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 #include "tests/support/TempDir.h"
 
@@ -129,7 +130,12 @@ const TLayoutCase LayoutCases[] = {
      {0, 0, 0, 0, 1, 0, 14, 0, 0, 0, 3, 0, 1, 0, 0x20, 0, 0, 0x7C, 0xFF, 0x7F}},
 };
 // clang-format on
-INSTANTIATE_TEST_SUITE_P(Examples, S16Layout, testing::ValuesIn(LayoutCases));
+INSTANTIATE_TEST_SUITE_P(Examples, S16Layout, testing::ValuesIn(LayoutCases), [](const auto& Info) {
+  std::string Name = LayoutName(Info.param.Is555);
+  for (const TSpriteShape& Sprite : Info.param.Sprites)
+    Name += "_" + SizeName(Sprite.Width, Sprite.Height);
+  return Info.param.Sprites.empty() ? Name + "_NoSprites" : Name;
+});
 
 TEST(S16RoundTrip, RandomDocumentsSaveTheSameBytesAgain) {
   TTempDir Dir;
@@ -186,6 +192,7 @@ TEST(S16Load, FileCutShortAtEveryLength) {
 }
 
 struct THostileCase {
+  const char* Name;
   std::vector<std::pair<int, int>> Sides;
   std::size_t PixelBytesPresent;
   bool Loads;
@@ -210,10 +217,12 @@ TEST_P(S16HostileDirectory, BoundsWhatTheLoadAllocates) {
 }
 
 // 4096 x 8192 words are exactly the 64 MiB that may be missing.
-const THostileCase HostileCases[] = {{std::vector(100, std::pair{65535, 65535}), 200, false},
-                                     {{{1, 1}, {4096, 8192}}, 2, true},
-                                     {{{1, 1}, {4096, 8192}, {1, 1}}, 2, false}};
-INSTANTIATE_TEST_SUITE_P(Directories, S16HostileDirectory, testing::ValuesIn(HostileCases));
+const THostileCase HostileCases[] = {
+    {"HugeSprites", std::vector(100, std::pair{65535, 65535}), 200, false},
+    {"MissingAsMuchAsAllowed", {{1, 1}, {4096, 8192}}, 2, true},
+    {"MissingMoreThanAllowed", {{1, 1}, {4096, 8192}, {1, 1}}, 2, false}};
+INSTANTIATE_TEST_SUITE_P(Directories, S16HostileDirectory, testing::ValuesIn(HostileCases),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(S16Load, UnopenablePathIsReportedAfterClearing) {
   TTempDir Dir;

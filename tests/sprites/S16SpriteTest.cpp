@@ -5,6 +5,7 @@
 #include <string>
 
 #include "sprites/unitS16Handler.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
@@ -51,7 +52,12 @@ const TAccessCase AccessCases[] = {
     {10, 10, 10, -1, OffRight}, {10, 10, -1, 20, OffBottom}, {10, 10, 0, 10, OffBottom},
     {10, 10, -1, 0, Negative},  {10, 10, 0, -1, Negative},   {10, 10, 9, 9, "(no error)"},
 };
-INSTANTIATE_TEST_SUITE_P(Bounds, SpritePixelAccess, testing::ValuesIn(AccessCases));
+INSTANTIATE_TEST_SUITE_P(Bounds, SpritePixelAccess, testing::ValuesIn(AccessCases),
+                         [](const auto& Info) {
+                           const TAccessCase& Case = Info.param;
+                           return SizeName(Case.Width, Case.Height) + "_At_" + NumberName(Case.X) +
+                                  "_" + NumberName(Case.Y);
+                         });
 
 TEST(SpritePixels, ReadWidensEveryWordInBothLayouts) {
   auto Sprite = MakeSprite(256, 256);
@@ -91,7 +97,10 @@ const TWriteCase WriteCases[] = {
     {false, 0x0D070C, 0x0842, 0x100808},  {true, 0x0D0C1C, 0x0C22, 0x100819},
     {true, 0xFFFFFFFF, 0x7FFF, 0xFFFFFF}, {false, 0xFF000000, 0, 0},
 };
-INSTANTIATE_TEST_SUITE_P(Examples, SpriteWriteRead, testing::ValuesIn(WriteCases));
+INSTANTIATE_TEST_SUITE_P(Examples, SpriteWriteRead, testing::ValuesIn(WriteCases),
+                         [](const auto& Info) {
+                           return LayoutName(Info.param.Is555) + "_" + HexName(Info.param.Written);
+                         });
 
 TEST(SpriteSetFormat, RoundTripClearsOnlyTheLowestGreenBit) {
   auto Sprite = MakeSprite(256, 256);

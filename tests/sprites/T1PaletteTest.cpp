@@ -23,7 +23,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, T1PaletteRow,
                                          TEntryRow{127, 212, 52, 72}, TEntryRow{150, 128, 124, 196},
                                          TEntryRow{184, 252, 240, 12},
                                          TEntryRow{213, 176, 232, 196},
-                                         TEntryRow{241, 244, 244, 236}, TEntryRow{243, 0, 0, 1}));
+                                         TEntryRow{241, 244, 244, 236}, TEntryRow{243, 0, 0, 1}),
+                         [](const auto& Info) {
+                           return "Index" + std::to_string(std::get<0>(Info.param));
+                         });
 
 TEST(T1Palette, NotableEntries) {
   for (int I = 0; I < 256; ++I) {

@@ -6,6 +6,7 @@
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/unitBmpCodec.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 #include "tests/support/ToolRunner.h"
 
@@ -44,7 +45,10 @@ TEST_P(ToolResampleFilters, WriteWhatTheResamplerGives) {
 // Without --filter the tool uses Triangle.
 INSTANTIATE_TEST_SUITE_P(ToolResample, ToolResampleFilters,
                          testing::Values(std::pair{"", 1}, std::pair{"box", 0},
-                                         std::pair{"Lanczos3", 5}));
+                                         std::pair{"Lanczos3", 5}),
+                         [](const auto& Info) {
+                           return *Info.param.first ? std::string(Info.param.first) : "Default";
+                         });
 
 std::string MakeDocument(const TTempDir& Dir) {
   std::mt19937 Random(8);
@@ -85,7 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
     ToolThumbnail, ToolThumbnailOptions,
     testing::Values(TThumbnailCase{{}, {25, true, 0}},
                     TThumbnailCase{{"--size", "100", "--better"}, {100, true, 1}},
-                    TThumbnailCase{{"--square", "--size", "50"}, {50, false, 0}}));
+                    TThumbnailCase{{"--square", "--size", "50"}, {50, false, 0}}),
+    [](const auto& Info) {
+      std::string Name;
+      for (const std::string& Option : Info.param.Options)
+        Name += (Name.empty() ? "" : "_") + CaseName(Option.substr(Option.find_first_not_of('-')));
+      return Name.empty() ? "Defaults" : Name;
+    });
 
 TEST(ToolImagingFailures, ExitNonZeroWithoutWritingAFile) {
   TTempDir Dir;

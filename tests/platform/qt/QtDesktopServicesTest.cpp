@@ -33,6 +33,7 @@ class QtDesktopServices : public testing::Test {
 };
 
 struct TBoxCase {
+  const char* Name;
   TMessageBoxRequest Request;
   QMessageBox::Icon Icon;
   QMessageBox::StandardButtons Buttons;
@@ -69,7 +70,8 @@ using Button = QMessageBox::StandardButton;
 INSTANTIATE_TEST_SUITE_P(
     Qt, QtMessageBox,
     testing::Values(
-        TBoxCase{{"Sprite <1> is damaged", "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Stop},
+        TBoxCase{"OkStop",
+                 {"Sprite <1> is damaged", "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Stop},
                  QMessageBox::Critical,
                  Button::Ok,
                  Button::Ok,
@@ -77,34 +79,39 @@ INSTANTIATE_TEST_SUITE_P(
                  Button::NoButton,
                  TMsgResult::Ok},
         // No second button to make the default.
-        TBoxCase{{"Done", "Pelbrook", TMsgButtons::Ok, TMsgIcon::Information, true},
+        TBoxCase{"OkWithNoSecondButton",
+                 {"Done", "Pelbrook", TMsgButtons::Ok, TMsgIcon::Information, true},
                  QMessageBox::Information,
                  Button::Ok,
                  Button::Ok,
                  Button::Ok,
                  Button::Ok,
                  TMsgResult::Ok},
-        TBoxCase{{"Replace?", "The Pelbrook", TMsgButtons::YesNo, TMsgIcon::Exclamation},
+        TBoxCase{"YesNoEscaped",
+                 {"Replace?", "The Pelbrook", TMsgButtons::YesNo, TMsgIcon::Exclamation},
                  QMessageBox::Warning,
                  Button::Yes | Button::No,
                  Button::Yes,
                  Button::No,
                  Button::NoButton,
                  TMsgResult::No},
-        TBoxCase{{"Save?", "The Pelbrook", TMsgButtons::YesNoCancel, TMsgIcon::Question, true},
+        TBoxCase{"YesNoCancelDefaultNo",
+                 {"Save?", "The Pelbrook", TMsgButtons::YesNoCancel, TMsgIcon::Question, true},
                  QMessageBox::Question,
                  Button::Yes | Button::No | Button::Cancel,
                  Button::No,
                  Button::Cancel,
                  Button::Yes,
                  TMsgResult::Yes},
-        TBoxCase{{"Keep?", "", TMsgButtons::YesNoCancel, TMsgIcon::None},
+        TBoxCase{"YesNoCancelEscaped",
+                 {"Keep?", "", TMsgButtons::YesNoCancel, TMsgIcon::None},
                  QMessageBox::NoIcon,
                  Button::Yes | Button::No | Button::Cancel,
                  Button::Yes,
                  Button::Cancel,
                  Button::NoButton,
-                 TMsgResult::Cancel}));
+                 TMsgResult::Cancel}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 // A window that refuses to close, as the editor's does while the user keeps unsaved work.
 class TRefusingWindow : public QWidget {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <fstream>
 
 #include "platform/qt/unitQtDesktopServices.h"
@@ -156,7 +157,7 @@ TEST_F(QtFileDialog, OpenFindsTheTypedNameWithThePickedFiltersExtension) {
   EXPECT_EQ(Dialog.FilterIndex, 2);
 }
 
-TEST_F(QtFileDialog, CancelLeavesTheComponentAsItWas) {
+TEST_F(QtFileDialog, CancelKeepsThePickedFilterForTheNextShowingButNotTheTypedName) {
   TTypeChanges Changes{3, {}};
   TFileDialog Dialog = SpriteDialog(TFileDialogKind::Save, Changes);
   Dialog.FileName = Dir.File("last.s16");
@@ -168,9 +169,46 @@ TEST_F(QtFileDialog, CancelLeavesTheComponentAsItWas) {
   });
   EXPECT_FALSE(Services.ExecuteFileDialog(Dialog));
   EXPECT_EQ(Changes.Seen, std::vector<int>({2, 3}));
-  EXPECT_EQ(Dialog.FilterIndex, 1);
-  EXPECT_EQ(Dialog.DefaultExt, "s16");
+  EXPECT_EQ(Dialog.FilterIndex, 3);
+  EXPECT_EQ(Dialog.DefaultExt, "spr");
   EXPECT_EQ(Dialog.FileName, Dir.File("last.s16"));
+  Answers.Answer<QFileDialog>([&](QFileDialog& Box) {
+    EXPECT_EQ(Box.selectedNameFilter(), "Tamblings 1 Sprite Files (*.spr)");
+    EXPECT_EQ(Box.defaultSuffix(), "spr");
+    Press(Box, QDialogButtonBox::Cancel);
+  });
+  EXPECT_FALSE(Services.ExecuteFileDialog(Dialog));
+}
+
+// An environment variable set for the life of the object.
+class TVariableOverride {
+ public:
+  TVariableOverride(const char* Name, const std::string& Value)
+      : FName(Name), FWasSet(qEnvironmentVariableIsSet(Name)), FOld(qgetenv(Name)) {
+    qputenv(Name, QByteArray::fromStdString(Value));
+  }
+  ~TVariableOverride() { FWasSet ? qputenv(FName, FOld) : qunsetenv(FName); }
+  TVariableOverride(const TVariableOverride&) = delete;
+  TVariableOverride& operator=(const TVariableOverride&) = delete;
+
+ private:
+  const char* FName;
+  bool FWasSet;
+  QByteArray FOld;
+};
+
+TEST_F(QtFileDialog, ADialogLeavesNothingInTheUsersConfiguration) {
+  {
+    const TVariableOverride ConfigHome("XDG_CONFIG_HOME", Dir.File("config"));
+    const TVariableOverride Home("HOME", Dir.Path().string());
+    TTypeChanges Changes{2, {}};
+    TFileDialog Dialog = SpriteDialog(TFileDialogKind::Open, Changes);
+    Answers.Answer<QFileDialog>([&](QFileDialog& Box) { Press(Box, QDialogButtonBox::Cancel); });
+    Services.ExecuteFileDialog(Dialog);
+  }
+  EXPECT_EQ(Dir.Entries(), std::vector<std::string>{});
+  // Wherever this process's Qt settings live, the dialog stored nothing there.
+  EXPECT_TRUE(QSettings(QSettings::UserScope, "QtProject").allKeys().isEmpty());
 }
 
 TEST_F(QtFileDialog, SaveRefusesAFolderThatDoesNotExistAndStaysOpen) {
