@@ -1,3 +1,4 @@
+#include <exception>
 #include <iostream>
 
 #include "platform/unitBmpCodec.h"
@@ -66,8 +67,8 @@ int RunImport(const TToolArgs& Args) {
     std::unique_ptr<TBitmap> Bitmap;
     try {
       Bitmap = LoadBmpFile(Path);
-    } catch (const std::exception& Error) {
-      throw std::runtime_error("Failed during LoadBitmap: " + Path + ": " + Error.what());
+    } catch (const std::exception&) {
+      std::throw_with_nested(std::runtime_error("Failed during LoadBitmap: " + Path));
     }
     File.Add(SpriteFromImportedBitmap(*Bitmap));
   }
