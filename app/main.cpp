@@ -3,8 +3,10 @@
 #include "app/unitPelbrookMainWindow.h"
 #include "platform/qt/unitPelbrookApplication.h"
 #include "platform/qt/unitQtDesktopServices.h"
+#include "platform/unitFileIO.h"
 
 int main(int Argc, char** Argv) {
+  IgnoreFileSizeSignal();
   TPelbrookApplication Application(Argc, Argv);
   TQtDesktopServices Services;
   Application.SetServices(&Services);

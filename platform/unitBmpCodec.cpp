@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/unitFileIO.h"
@@ -365,10 +364,7 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path) {
   const std::vector<std::uint8_t> Bytes = EncodeBmp(Bitmap);
   TSafeFileWriter Writer;
-  errno = 0;  // a path that is no regular file is refused without a system error
-  if (!Writer.Create(Path))
-    throw EInOutError("Cannot create file \"" + Path + "\"" +
-                      (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
+  Writer.CreateOrThrow(Path);
   Writer.Write(Bytes.data(), Bytes.size());
   Writer.Commit();
 }

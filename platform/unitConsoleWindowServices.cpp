@@ -3,6 +3,8 @@
 #include <iostream>
 
 TMsgResult TConsoleWindowServices::MessageBox(const TMessageBoxRequest& Request) {
-  std::cerr << Request.Caption << ": " << Request.Text << '\n';
+  std::cerr << Request.Caption << ": " << Request.Text;
+  if (!Request.Detail.empty()) std::cerr << ": " << Request.Detail;
+  std::cerr << '\n';
   return Request.Buttons == TMsgButtons::Ok ? TMsgResult::Ok : TMsgResult::Yes;
 }

@@ -65,5 +65,5 @@ class IDesktopServices : public IWindowServices {
 };
 
 // The application's answer to an error that no command caught: its message in a stop box
-// captioned with the application's title.
+// captioned with the application's title, its reason as the box's detail.
 void ShowException(IDesktopServices& Services, const std::exception& Error);

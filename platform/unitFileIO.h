@@ -1,7 +1,8 @@
 #pragma once
-// File access for the sprite and bitmap formats: a reader that reports a short read as the
-// platform's I/O error, and a writer that builds the new file beside the old one and puts it
-// in place only when it is complete.
+// File access for the sprite and bitmap formats: a reader that takes only regular files and
+// reports a short read as the platform's I/O error, and a writer that builds the new file beside
+// the old one and puts it in place only when it is complete. Errors carry their reason nested
+// (platform/unitErrorReason.h).
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +14,10 @@ class EInOutError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A write beyond the file-size limit then fails with its error, as on a full disk, instead of
+// ending the process. Called once at the start of each program.
+void IgnoreFileSizeSignal();
+
 class TFileReader {
  public:
   TFileReader() = default;
@@ -20,10 +25,15 @@ class TFileReader {
   TFileReader& operator=(const TFileReader&) = delete;
   ~TFileReader();
 
+  // False for anything but a regular file, refused without blocking (a named pipe would wait
+  // for a writer, a device could have no end); Failure() then says why, and errno is ENOENT
+  // only when nothing is there.
   bool Open(const std::string& Path);
   // Raises EInOutError when the file cannot be opened.
   void OpenOrThrow(const std::string& Path);
   void Close();
+  // Why the last Open failed, in the system's words where it has them.
+  const std::string& Failure() const { return FFailure; }
 
   std::uint64_t Size() const { return FSize; }
   std::uint64_t Position() const;
@@ -35,12 +45,21 @@ class TFileReader {
   std::size_t ReadUpTo(void* Buffer, std::size_t Count);
   std::uint16_t ReadU16();
   std::uint32_t ReadU32();
+  // The error of a read that the file cannot satisfy, naming the file.
+  [[noreturn]] void RaiseReadBeyondEnd() const;
 
  private:
+  bool Fail(const std::string& Reason);
+
   std::FILE* FFile = nullptr;
   std::uint64_t FSize = 0;
+  std::string FPath;
+  std::string FFailure;
 };
 
+// Saves through a symbolic link replace the file it points to, not the link. The new file is
+// hidden beside that file until complete, and takes its permissions and, where the process
+// may, its owner and group.
 class TSafeFileWriter {
  public:
   TSafeFileWriter() = default;
@@ -49,19 +68,27 @@ class TSafeFileWriter {
   // A writer that was not committed removes its temporary file; the old file stays.
   ~TSafeFileWriter();
 
-  // Creates the temporary file beside Path; false when that is not possible.
+  // Creates the temporary file, after removing those that killed saves of the same file left;
+  // false, with Failure() saying why, when it cannot. Only a regular file is replaced.
   bool Create(const std::string& Path);
+  // Raises EInOutError("Unable to save to: " + Path) when Create fails.
+  void CreateOrThrow(const std::string& Path);
+  const std::string& Failure() const { return FFailure; }
   // Raise EInOutError when the write fails.
   void Write(const void* Buffer, std::size_t Count);
   void WriteU16(std::uint16_t Value);
   void WriteU32(std::uint32_t Value);
-  // Flushes, syncs and renames the new file over Path; raises EInOutError on failure.
+  // Flushes, syncs and renames the new file over the old one; raises EInOutError on failure.
   void Commit();
 
  private:
+  bool Fail(const std::string& Reason);
+  [[noreturn]] void RaiseFromErrno() const;
   void Discard();
 
   std::FILE* FFile = nullptr;
-  std::string FPath;
+  std::string FPath;    // as the caller named it, for messages
+  std::string FTarget;  // the file replaced
   std::string FTempPath;
+  std::string FFailure;
 };

@@ -14,6 +14,8 @@ struct TMessageBoxRequest {
   TMsgButtons Buttons = TMsgButtons::Ok;
   TMsgIcon Icon = TMsgIcon::None;
   bool DefaultSecondButton = false;
+  // Why it happened, for the user who asks: shown apart from the text, which stays as it is.
+  std::string Detail = {};
   friend bool operator==(const TMessageBoxRequest&, const TMessageBoxRequest&) = default;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
 
 void TS16Sprite::SetHeight(std::uint16_t Value) {
@@ -98,7 +99,8 @@ void TS16File::SetFormat(bool Value) {
 void TS16File::LoadFromFile(const std::string& Path) {
   Clear();
   TFileReader File;
-  if (!File.Open(Path)) throw ESpriteError("Unable to open file " + Path);
+  if (!File.Open(Path))
+    RaiseWithReason(ESpriteError("Unable to open file " + Path), File.Failure());
   const std::uint32_t Flags = File.ReadU32();
   const std::uint16_t SpriteCount = File.ReadU16();
   Is555 = (Flags & 1) == 0;
@@ -144,7 +146,8 @@ void TS16File::Save() {
     throw ESpriteError("Unable to save to: " + FilePath + " (more than 4 GB of pixel data)");
 
   TSafeFileWriter File;
-  if (!File.Create(FilePath)) throw ESpriteError("Unable to save to: " + FilePath);
+  if (!File.Create(FilePath))
+    RaiseWithReason(ESpriteError("Unable to save to: " + FilePath), File.Failure());
   SetFormat(Is555);
   File.WriteU32(Is555 ? 0 : 1);
   File.WriteU16(std::uint16_t(Count()));

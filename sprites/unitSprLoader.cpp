@@ -33,8 +33,7 @@ const TBitmap* TSprLoader::ReadSprSprite(const std::string& Path, int Index) {
   }
   // Checked before the bitmap grows, so no entry can make it larger than the file.
   const std::uint64_t PixelBytes = std::uint64_t(Width) * Height;
-  if (Offset > File.Size() || PixelBytes > File.Size() - Offset)
-    throw EInOutError("Read beyond end of file");
+  if (Offset > File.Size() || PixelBytes > File.Size() - Offset) File.RaiseReadBeyondEnd();
   FSharedBitmap.SetPixelFormat(TPixelFormat::pf8bit);
   FSharedBitmap.SetSize(Width, Height);
   FSharedBitmap.SetPalette(CreateT1Palette());
@@ -54,7 +53,7 @@ void WriteSprFile(const TS16File& File, const std::string& FileName, IProgressRe
     throw ESpriteError("Unable to save to: " + FileName + " (more than 4 GB of pixel data)");
 
   TSafeFileWriter Out;
-  if (!Out.Create(FileName)) throw EInOutError("Cannot create file \"" + FileName + "\"");
+  Out.CreateOrThrow(FileName);
   Out.WriteU16(std::uint16_t(Count));
   std::uint32_t Offset = std::uint32_t(2 + 8 * Count);
   for (int I = 0; I < Count; ++I) {

@@ -4,6 +4,8 @@
 #include <exception>
 #include <iostream>
 
+#include "platform/unitErrorReason.h"
+#include "platform/unitFileIO.h"
 #include "tools/unitToolCommands.h"
 
 namespace {
@@ -57,6 +59,7 @@ void PrintHelp(std::ostream& Out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintHelp(argc < 2 ? std::cerr : std::cout);
     return argc < 2 ? 2 : 0;
@@ -70,7 +73,7 @@ int main(int argc, char** argv) {
                 << "\nusage: pelbrook-tool " << Command.Usage << '\n';
       return 2;
     } catch (const std::exception& Error) {
-      std::cerr << Error.what() << '\n';
+      std::cerr << ErrorMessageWithReason(Error) << '\n';
       return 1;
     }
   }

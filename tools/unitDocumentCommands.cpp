@@ -1,3 +1,4 @@
+#include <exception>
 #include <functional>
 #include <iostream>
 
@@ -89,8 +90,8 @@ int RunImport(const TToolArgs& Args) {
     std::unique_ptr<TBitmap> Bitmap;
     try {
       Bitmap = LoadBmpFile(Path);
-    } catch (const std::exception& Error) {
-      throw std::runtime_error("Failed during LoadBitmap: " + Path + ": " + Error.what());
+    } catch (const std::exception&) {
+      std::throw_with_nested(std::runtime_error("Failed during LoadBitmap: " + Path));
     }
     File.Add(SpriteFromImportedBitmap(*Bitmap));
   }

@@ -1,9 +1,12 @@
 // pelbrook-tool's picture subcommands: scaling a BMP file, and the list's thumbnail of a
 // sprite.
 
+#include <new>
+
 #include "imaging/resample.h"
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/unitBmpCodec.h"
+#include "platform/unitErrorReason.h"
 #include "tools/unitToolCommands.h"
 
 namespace {
@@ -34,9 +37,16 @@ int RunResample(const TToolArgs& Args) {
   const int Height = ParseToolInteger(Options.Positional[3], "HEIGHT");
   if (Width < 1 || Height < 1) throw EToolUsage("WIDTH and HEIGHT must be at least 1");
   const std::unique_ptr<TBitmap> Source = LoadBmpFile(Options.Positional[0]);
-  TBitmap Destination(TPixelFormat::pf24bit, Width, Height);
-  ResampleBitmap(*Source, Destination, Filter.Weight, Filter.Support);
-  SaveBmpFile(Destination, Options.Positional[1]);
+  try {
+    TBitmap Destination(TPixelFormat::pf24bit, Width, Height);
+    ResampleBitmap(*Source, Destination, Filter.Weight, Filter.Support);
+    SaveBmpFile(Destination, Options.Positional[1]);
+  } catch (const std::bad_alloc&) {
+    RaiseWithReason(std::runtime_error("Out of memory"),
+                    "scaling " + Options.Positional[0] + " (" + std::to_string(Source->Width()) +
+                        " x " + std::to_string(Source->Height()) + ") to " + std::to_string(Width) +
+                        " x " + std::to_string(Height));
+  }
   return 0;
 }
 

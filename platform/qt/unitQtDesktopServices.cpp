@@ -75,6 +75,7 @@ TMsgResult TQtDesktopServices::MessageBox(const TMessageBoxRequest& Request) {
   // Error messages quote file names and file contents: never take them for markup.
   Box.setTextFormat(Qt::PlainText);
   Box.setText(QString::fromStdString(Request.Text));
+  if (!Request.Detail.empty()) Box.setDetailedText(QString::fromStdString(Request.Detail));
   Box.setIcon(IconOf(Request.Icon));
   const std::vector<QMessageBox::StandardButton> Buttons = ButtonsOf(Request.Buttons);
   for (const QMessageBox::StandardButton Button : Buttons) Box.addButton(Button);

@@ -175,8 +175,9 @@ TEST_F(FileCommands, AFailedSaveIsShownAndKeepsTheDocumentModified) {
   Services.DialogAnswers.push_back(TDialogAnswer{Unwritable, 1});
   Run("SaveAs1");
   ASSERT_EQ(Services.Shown.size(), 1u);
-  EXPECT_EQ(Services.Shown[0], (TMessageBoxRequest{"Unable to save to: " + Unwritable, "pelbrook",
-                                                   TMsgButtons::Ok, TMsgIcon::Stop}));
+  EXPECT_EQ(Services.Shown[0],
+            (TMessageBoxRequest{"Unable to save to: " + Unwritable, "pelbrook", TMsgButtons::Ok,
+                                TMsgIcon::Stop, false, "No such file or directory"}));
   EXPECT_TRUE(Probe().Modified());
   EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Dir.File("keep.s16") + "] *");
   // Save As took the name before it wrote.

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "platform/unitWindowServices.h"
@@ -34,3 +35,9 @@ class TScriptedMessages : public TServices {
 };
 
 class TScriptedWindowServices : public TScriptedMessages<IWindowServices> {};
+
+// A failed expectation shows the box's words, not its bytes.
+inline void PrintTo(const TMessageBoxRequest& Request, std::ostream* Out) {
+  *Out << '"' << Request.Text << "\" captioned \"" << Request.Caption << '"';
+  if (!Request.Detail.empty()) *Out << ", detail \"" << Request.Detail << '"';
+}

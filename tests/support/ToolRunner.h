@@ -27,9 +27,13 @@ inline std::string ShellQuoted(const std::string& Word) {
   return Quoted;
 }
 
-inline TToolRun RunTool(const std::vector<std::string>& Args) {
+// Wrapper, when given, runs the tool: {"prlimit", "--fsize=1000"}.
+inline TToolRun RunTool(const std::vector<std::string>& Args,
+                        const std::vector<std::string>& Wrapper = {}) {
   TTempDir Capture;
-  std::string Command = ShellQuoted(PELBROOK_TOOL);
+  std::string Command;
+  for (const std::string& Word : Wrapper) Command.append(ShellQuoted(Word)).append(" ");
+  Command.append(ShellQuoted(PELBROOK_TOOL));
   for (const std::string& Arg : Args) Command.append(" ").append(ShellQuoted(Arg));
   Command.append(" >").append(ShellQuoted(Capture.File("out")));
   Command.append(" 2>").append(ShellQuoted(Capture.File("err")));

@@ -1,0 +1,97 @@
+// File access at its edges: a named pipe to read, saves through symbolic links, and what killed
+// saves leave behind.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/unitFileIO.h"
+#include "platform/unitRegistryStore.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> SortedEntries(const TTempDir& Dir) {
+  std::vector<std::string> Names = Dir.Entries();
+  std::sort(Names.begin(), Names.end());
+  return Names;
+}
+
+// Every reader opens through TFileReader. One that opened the pipe would wait for a writer for
+// ever; the alarm ends the test then.
+TEST(FileReader, RefusesAPipeAtOnceAndSoDoesThePreferenceStore) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("pipe");
+  ASSERT_EQ(mkfifo(Path.c_str(), 0666), 0);
+  alarm(10);
+  TFileReader Reader;
+  EXPECT_FALSE(Reader.Open(Path));
+  EXPECT_EQ(Reader.Failure(), "Not a regular file");
+  TRegistryStore Store(Path);
+  EXPECT_FALSE(Store.OpenKey(PreferencesKeyPath));
+  EXPECT_FALSE(Store.CreateKey(PreferencesKeyPath));
+  alarm(0);
+  EXPECT_TRUE(fs::is_fifo(Path));
+}
+
+TEST(SafeFileWriter, SavesThroughLinksIntoTheFileTheyEndAtKeepingItsOwnerAndMode) {
+  TTempDir Dir;
+  fs::create_directory(Dir.File("real"));
+  const std::string Target = Dir.File("real/sprites.s16");
+  WriteBytes(Target, {1, 2, 3});
+  ASSERT_EQ(chmod(Target.c_str(), 0640), 0);
+  const bool Root = geteuid() == 0;  // only root may give a file away
+  if (Root) {
+    ASSERT_EQ(chown(Target.c_str(), 1234, 5678), 0);
+  }
+  fs::create_symlink("real/sprites.s16", Dir.File("inner.s16"));
+  fs::create_symlink(Dir.File("inner.s16"), Dir.File("outer.s16"));
+
+  TSafeFileWriter Writer;
+  ASSERT_TRUE(Writer.Create(Dir.File("outer.s16"))) << Writer.Failure();
+  Writer.Write("new", 3);
+  Writer.Commit();
+
+  EXPECT_EQ(ReadBytes(Target), (TBytes{'n', 'e', 'w'}));
+  EXPECT_EQ(fs::read_symlink(Dir.File("inner.s16")), "real/sprites.s16");
+  EXPECT_EQ(fs::read_symlink(Dir.File("outer.s16")), Dir.File("inner.s16"));
+  struct stat Info {};
+  ASSERT_EQ(stat(Target.c_str(), &Info), 0);
+  EXPECT_EQ(Info.st_mode & 07777, 0640u);
+  if (Root) {
+    EXPECT_EQ(std::pair(Info.st_uid, Info.st_gid), std::pair(1234u, 5678u));
+  }
+  EXPECT_EQ(SortedEntries(Dir), (std::vector<std::string>{"inner.s16", "outer.s16", "real"}));
+  EXPECT_EQ(fs::directory_iterator(Dir.File("real"))->path(), Target);
+}
+
+TEST(SafeFileWriter, RemovesWhatKilledSavesOfTheSameFileLeftAndNothingElse) {
+  TTempDir Dir;
+  const std::vector<std::string> Stale = {".a.s16.pelbrook-Ab12Cd", "a.s16.pelbrook-xyZ789"};
+  const std::vector<std::string> Kept = {".a.s16.pelbrook-Ab12",    // not a name the writer makes
+                                         ".a.s16.pelbrook-Locked",  // another save is writing it
+                                         ".b.s16.pelbrook-Ab12Cd",  // another file's
+                                         "a.s16.pelbrook-Ab_12C"};
+  for (const std::string& Name : Stale) WriteBytes(Dir.File(Name), {0});
+  for (const std::string& Name : Kept) WriteBytes(Dir.File(Name), {0});
+  const int Running = open(Dir.File(".a.s16.pelbrook-Locked").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(Running, LOCK_EX), 0);
+
+  TSafeFileWriter Writer;
+  ASSERT_TRUE(Writer.Create(Dir.File("a.s16")));
+  Writer.Commit();
+  close(Running);
+
+  std::vector<std::string> Expected = Kept;
+  Expected.push_back("a.s16");
+  std::sort(Expected.begin(), Expected.end());
+  EXPECT_EQ(SortedEntries(Dir), Expected);
+}
+
+}  // namespace
