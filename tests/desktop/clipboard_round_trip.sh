@@ -50,16 +50,24 @@ xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --syn
 
 # Open the file through the dialog, by name.
 xdotool key --window "$window" ctrl+o
-sleep 1
+timeout 20 xdotool search --sync --onlyvisible --name '^Open$' >/dev/null
+sleep 0.5
 xdotool type --delay 20 "$work/sheet.s16"
 xdotool key Return
 wait_for_title "The Pelbrook - [$work/sheet.s16]"
 
-# Select the second sprite with the keyboard and copy it; the list is ready once it answers.
+# Copy the first sprite, again and again until the list is ready and the copy is there; then
+# move to the second sprite with the keyboard and copy it.
 for _ in $(seq 50); do
-  xdotool key Home Right ctrl+c
+  xdotool key Home ctrl+c
   xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx image/png && break
   sleep 0.2
+done
+xclip -selection clipboard -t image/png -o >"$work/first.png"
+xdotool key Right ctrl+c
+for _ in $(seq 100); do
+  xclip -selection clipboard -t image/png -o 2>/dev/null | cmp -s - "$work/first.png" || break
+  sleep 0.1
 done
 shot copied
 xclip -selection clipboard -t image/png -o >"$work/copied.png"
@@ -90,7 +98,11 @@ image.save(sys.argv[1])
 PY
 xclip -selection clipboard -t image/png -i "$work/offered.png" &
 pids+=($!)
-sleep 0.5
+# The paste waits until xclip, not the editor, owns the clipboard.
+for _ in $(seq 100); do
+  xclip -selection clipboard -t image/png -o 2>/dev/null | cmp -s - "$work/offered.png" && break
+  sleep 0.1
+done
 xdotool key ctrl+v
 wait_for_title "The Pelbrook - [$work/sheet.s16] *"
 shot pasted
