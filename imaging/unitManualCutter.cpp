@@ -59,6 +59,10 @@ TMouseButton ButtonOf(Qt::MouseButton Button) {
 void TPelbrookMainWindow::ExpandManualClick() {
   if (!ExpansionMayStart()) return;
   const int Selected = SelectedItem();
+  const int Before = SpriteFile->Count();
+  // The composite, for undo, however far the run gets.
+  auto Composite =
+      Selected >= 0 && Selected < Before ? SpriteFile->GetSprite(Selected).Clone() : nullptr;
   const bool Completed = RunCutter([&] {
     TManualCutWindowView View(*this, FServices, *ManualScroller, *ManualClipper, *ShapeMarker);
     TManualCut Cut(*SpriteFile, Selected, FServices, View);
@@ -69,6 +73,7 @@ void TPelbrookMainWindow::ExpandManualClick() {
   if (Completed) PopulateImageList();
   ManualScroller->hide();
   MarkModified();
+  RecordCutterRun("ExpandManual", Selected, std::move(Composite), Before);
 }
 
 void TPelbrookMainWindow::ManualClipperMouseDown(Qt::MouseButton Button, int X, int Y) {

@@ -66,6 +66,10 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Answer != TMsgResult::Yes) return;
   AutoCutter->show();
   const int Selected = SelectedItem();
+  const int Before = SpriteFile->Count();
+  // The composite, for undo, however far the run gets.
+  auto Composite =
+      Selected >= 0 && Selected < Before ? SpriteFile->GetSprite(Selected).Clone() : nullptr;
   const bool Completed = RunCutter([&] {
     TExpansionWindowView View(*this, *AutoCutImg);
     TExpansionScan Scan(*SpriteFile, Selected, View);
@@ -74,4 +78,5 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Completed) PopulateImageList();
   AutoCutter->hide();
   MarkModified();
+  RecordCutterRun("ExpandSprite1", Selected, std::move(Composite), Before);
 }
