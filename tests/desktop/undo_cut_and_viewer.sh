@@ -10,58 +10,27 @@ for need in Xvfb xdotool; do
 done
 [ -x "$editor" ] || { echo "no editor built: skipped"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-export PELBROOK_PREFERENCES=$work/preferences.reg
-mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/x_session.sh"
+cp "$sample" "$work/sheet.s16"
+start_editor_on "$work/sheet.s16"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-
-# Waits until the editor's title is $1, for up to 20 seconds.
-wait_for_title() {
-  for _ in $(seq 200); do
-    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.1
+# Presses keys $1 until the title is $2: keys pressed while the list is made are not
+# commands. Each press waits a second for its title before the next.
+press_until() {
+  for _ in $(seq 20); do
+    xdotool key $1
+    for _ in $(seq 10); do
+      [ "$(xdotool getwindowname "$window")" = "$2" ] && return 0
+      sleep 0.1
+    done
   done
-  echo "the title never became: $1 (it is: $(xdotool getwindowname "$window"))"
+  echo "the title never became: $2"
   return 1
 }
 
-cp "$sample" "$work/sheet.s16"
-"$editor" &
-pids+=($!)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-
-xdotool key --window "$window" ctrl+o
-sleep 1
-xdotool type --delay 20 "$work/sheet.s16"
-xdotool key Return
-wait_for_title "The Pelbrook - [$work/sheet.s16]"
-
-# The list is ready once the cut of the second sprite marks the document.
-for _ in $(seq 50); do
-  xdotool key Home Right ctrl+x
-  [ "$(xdotool getwindowname "$window")" = "The Pelbrook - [$work/sheet.s16] *" ] && break
-  sleep 0.2
-done
-wait_for_title "The Pelbrook - [$work/sheet.s16] *"
+press_until "Home Right ctrl+x" "The Pelbrook - [$work/sheet.s16] *"
 xdotool key ctrl+z
-sleep 0.5
-xdotool key ctrl+s
-wait_for_title "The Pelbrook - [$work/sheet.s16]"
+press_until ctrl+s "The Pelbrook - [$work/sheet.s16]"
 cmp "$sample" "$work/sheet.s16"
 echo "cut, undone and saved: the file is the original"
 
