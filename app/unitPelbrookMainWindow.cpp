@@ -13,6 +13,7 @@
 #include <QStatusTipEvent>
 
 #include "app/unitImageList.h"
+#include "app/unitItemDragger.h"
 #include "app/unitProgressPanel.h"
 #include "app/unitThumbnailListModel.h"
 
@@ -45,12 +46,8 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setResizeMode(QListView::Adjust);
   Images->setSelectionMode(QAbstractItemView::SingleSelection);
   Images->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Items are dragged to another place in the list; the model moves their sprites.
-  Images->setDragEnabled(true);
-  Images->setAcceptDrops(true);
-  Images->setDragDropMode(QAbstractItemView::InternalMove);
-  Images->setDefaultDropAction(Qt::MoveAction);
-  ImagesModel->OnMove = [this](int From, int To) { return MoveSprite(From, To, "Move"); };
+  Images->setDragEnabled(false);
+  new TItemDragger(*Images, [this](int From, int To) { MoveSprite(From, To, "Move"); });
   connect(Images, &QListView::activated, this,
           [this](const QModelIndex& Index) { OpenViewer(Index.row()); });
   Images->setUniformItemSizes(true);

@@ -23,19 +23,6 @@ QVariant TThumbnailListModel::data(const QModelIndex& Index, int Role) const {
   return {};
 }
 
-Qt::ItemFlags TThumbnailListModel::flags(const QModelIndex& Index) const {
-  // Only the spaces between items take a drop: an item dropped on an item goes before it.
-  if (!Index.isValid()) return Qt::ItemIsDropEnabled;
-  return QAbstractListModel::flags(Index) | Qt::ItemIsDragEnabled;
-}
-
-bool TThumbnailListModel::moveRows(const QModelIndex& SourceParent, int SourceRow, int Count,
-                                   const QModelIndex& DestinationParent, int DestinationChild) {
-  if (SourceParent.isValid() || DestinationParent.isValid() || Count != 1 || !OnMove) return false;
-  // The destination counts the item itself while it is still in its place.
-  return OnMove(SourceRow, DestinationChild > SourceRow ? DestinationChild - 1 : DestinationChild);
-}
-
 void TThumbnailListModel::Move(int From, int To) {
   beginMoveRows(QModelIndex(), From, From, QModelIndex(), To > From ? To + 1 : To);
   const auto Item = FItems.begin();

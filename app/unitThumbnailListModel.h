@@ -6,7 +6,6 @@
 #include <QAbstractListModel>
 #include <QSize>
 #include <QString>
-#include <functional>
 #include <vector>
 
 class TImageList;
@@ -24,14 +23,6 @@ class TThumbnailListModel : public QAbstractListModel {
 
   int rowCount(const QModelIndex& Parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& Index, int Role) const override;
-  // Items are dragged to another place: a drop asks OnMove to move one, and moves nothing
-  // itself.
-  Qt::ItemFlags flags(const QModelIndex& Index) const override;
-  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
-  bool moveRows(const QModelIndex& SourceParent, int SourceRow, int Count,
-                const QModelIndex& DestinationParent, int DestinationChild) override;
-  // From the item's place to where it is to end up; true when it moved.
-  std::function<bool(int From, int To)> OnMove;
 
   // Every item's size: what the view lays out before any picture exists, and with none.
   void SetItemSize(QSize Size) { FItemSize = Size; }

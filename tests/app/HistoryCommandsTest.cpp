@@ -159,9 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
         TStep{"MoveLater", "Move Later", [](HistoryCommands& T) { T.Choose("MoveLater1"); }},
         TStep{"Drag", "Move",
               [](HistoryCommands& T) {
-                // As a drop after the last item asks the model.
-                auto& Model = const_cast<TThumbnailListModel&>(T.Probe().Items());
-                EXPECT_TRUE(Model.moveRow(QModelIndex(), 0, QModelIndex(), 4));
+                // From the first item's place to past the last item.
+                QListView& List = T.Probe().Images();
+                QCoreApplication::processEvents();  // the list lays its items out
+                const QPoint Start = List.visualRect(List.model()->index(0, 0)).center();
+                QTest::mousePress(List.viewport(), Qt::LeftButton, {}, Start);
+                QTest::mouseMove(List.viewport(), Start + QPoint(40, 0));
+                QTest::mouseRelease(List.viewport(), Qt::LeftButton, {}, QPoint(600, 300));
               }}),
     [](const auto& Info) { return Info.param.Name; });
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Undo on a real X display: cut a sprite, undo it with Ctrl+Z, save, and the file is the one
-# opened, byte for byte. Then the viewer: Enter on the selected sprite opens it, and the keys
+# Undo on a real X display: drag a sprite to another place and cut one, undo both with Ctrl+Z,
+# save, and the file is the one opened, byte for byte. Then the viewer: Enter on the selected sprite opens it, and the keys
 # zoom it to 8x. Skipped (77) without Xvfb or xdotool.
 # Usage: undo_cut_and_viewer.sh PELBROOK SAMPLE.s16 [SCREENSHOT-FOLDER]
 set -euo pipefail
@@ -27,6 +27,19 @@ press_until() {
   echo "the title never became: $2"
   return 1
 }
+
+# Drag the first item onto the fourth's place, and undo it.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 49)) $((Y + 40)) sleep 0.3 mousedown 1 sleep 0.3
+for dx in 4 8 16 32 64 128 192 240 290; do
+  xdotool mousemove $((X + 49 + dx)) $((Y + 35)) sleep 0.1
+done
+xdotool mouseup 1
+wait_for_title "The Pelbrook - [$work/sheet.s16] *"
+xdotool key ctrl+z
+press_until ctrl+s "The Pelbrook - [$work/sheet.s16]"
+cmp "$sample" "$work/sheet.s16"
+echo "dragged, undone and saved: the file is the original"
 
 press_until "Home Right ctrl+x" "The Pelbrook - [$work/sheet.s16] *"
 xdotool key ctrl+z
