@@ -5,12 +5,12 @@
 #include <QMouseEvent>
 
 TItemDragger::TItemDragger(QAbstractItemView& View, std::function<void(int From, int To)> OnMove)
-    : QObject(&View), FView(View), FOnMove(std::move(OnMove)) {
-  View.viewport()->installEventFilter(this);
+    : QObject(&View), FView(View), FViewport(View.viewport()), FOnMove(std::move(OnMove)) {
+  FViewport->installEventFilter(this);
 }
 
 bool TItemDragger::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Watched != FView.viewport()) return false;
+  if (Watched != FViewport) return false;
   const QEvent::Type Type = Event->type();
   if (Type != QEvent::MouseButtonPress && Type != QEvent::MouseMove &&
       Type != QEvent::MouseButtonRelease)
@@ -27,13 +27,13 @@ bool TItemDragger::eventFilter(QObject* Watched, QEvent* Event) {
   if (Type == QEvent::MouseMove) {
     if (!FDragging && (Point - FStart).manhattanLength() >= QApplication::startDragDistance()) {
       FDragging = true;
-      FView.viewport()->setCursor(Qt::ClosedHandCursor);
+      FViewport->setCursor(Qt::ClosedHandCursor);
     }
     return FDragging;
   }
   const int From = std::exchange(FFrom, -1);
   if (!std::exchange(FDragging, false)) return false;
-  FView.viewport()->unsetCursor();
+  FViewport->unsetCursor();
   const QModelIndex Target = FView.indexAt(Point);
   FOnMove(From, Target.isValid() ? Target.row() : FView.model()->rowCount() - 1);
   return true;

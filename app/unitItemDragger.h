@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAbstractItemView;
+class QWidget;
 
 class TItemDragger : public QObject {
  public:
@@ -18,6 +19,8 @@ class TItemDragger : public QObject {
 
  private:
   QAbstractItemView& FView;
+  // Kept: the view may be half destroyed when its viewport's last events come.
+  QWidget* FViewport;
   std::function<void(int, int)> FOnMove;
   int FFrom = -1;  // the item pressed, while the button is down
   QPoint FStart;
