@@ -26,15 +26,20 @@ void TPelbrookMainWindow::RecordReplace(const char* Entry, int Index, TSpriteRun
   FollowChange(Change);
 }
 
-void TPelbrookMainWindow::RecordCutterRun(const char* Entry, int Index,
-                                          std::unique_ptr<TS16Sprite> Composite, int Before) {
-  if (!Composite) return;
+TPelbrookMainWindow::TCutterRun TPelbrookMainWindow::StartCutterRun(int Index) const {
+  const int Before = SpriteFile->Count();
+  return {Index, Before,
+          Index >= 0 && Index < Before ? SpriteFile->GetSprite(Index).Clone() : nullptr};
+}
+
+void TPelbrookMainWindow::RecordCutterRun(const char* Entry, TCutterRun Run) {
+  if (!Run.Composite) return;
   // A cutter takes the composite out before it puts anything in its place.
-  const int Inserted = SpriteFile->Count() - Before + 1;
-  if (Inserted == 1 && Composite->SamePixels(SpriteFile->GetSprite(Index))) return;
+  const int Inserted = SpriteFile->Count() - Run.Before + 1;
+  if (Inserted == 1 && Run.Composite->SamePixels(SpriteFile->GetSprite(Run.Index))) return;
   TSpriteRun Removed;
-  Removed.push_back(std::move(Composite));
-  RecordReplace(Entry, Index, std::move(Removed), Inserted);
+  Removed.push_back(std::move(Run.Composite));
+  RecordReplace(Entry, Run.Index, std::move(Removed), Inserted);
 }
 
 void TPelbrookMainWindow::Undo1Click() {

@@ -165,10 +165,15 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ClearImages();
   // Records a command that put Inserted sprites at Index in place of Removed.
   void RecordReplace(const char* Entry, int Index, TSpriteRun Removed, int Inserted);
-  // Records a cutter's run on the sprite Composite was a copy of, whether it ran through or
-  // failed part way; Before is the count of sprites it started with.
-  void RecordCutterRun(const char* Entry, int Index, std::unique_ptr<TS16Sprite> Composite,
-                       int Before);
+  // A cutter's run on sprite Index: what undo needs of the document it started on.
+  struct TCutterRun {
+    int Index;
+    int Before;                             // the count of sprites
+    std::unique_ptr<TS16Sprite> Composite;  // a copy; null for no sprite
+  };
+  TCutterRun StartCutterRun(int Index) const;
+  // Records the run whether it ran through or failed part way.
+  void RecordCutterRun(const char* Entry, TCutterRun Run);
   // The list, the selection and the viewers after the history changed the document.
   void ShowHistoryChange(const TDocumentChange& Change);
   void MoveListItem(int From, int To);

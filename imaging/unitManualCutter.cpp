@@ -59,10 +59,7 @@ TMouseButton ButtonOf(Qt::MouseButton Button) {
 void TPelbrookMainWindow::ExpandManualClick() {
   if (!ExpansionMayStart()) return;
   const int Selected = SelectedItem();
-  const int Before = SpriteFile->Count();
-  // The composite, for undo, however far the run gets.
-  auto Composite =
-      Selected >= 0 && Selected < Before ? SpriteFile->GetSprite(Selected).Clone() : nullptr;
+  TCutterRun Started = StartCutterRun(Selected);
   const bool Completed = RunCutter([&] {
     TManualCutWindowView View(*this, FServices, *ManualScroller, *ManualClipper, *ShapeMarker);
     TManualCut Cut(*SpriteFile, Selected, FServices, View);
@@ -73,7 +70,7 @@ void TPelbrookMainWindow::ExpandManualClick() {
   if (Completed) PopulateImageList();
   ManualScroller->hide();
   MarkModified();
-  RecordCutterRun("ExpandManual", Selected, std::move(Composite), Before);
+  RecordCutterRun("ExpandManual", std::move(Started));
 }
 
 void TPelbrookMainWindow::ManualClipperMouseDown(Qt::MouseButton Button, int X, int Y) {

@@ -66,10 +66,7 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Answer != TMsgResult::Yes) return;
   AutoCutter->show();
   const int Selected = SelectedItem();
-  const int Before = SpriteFile->Count();
-  // The composite, for undo, however far the run gets.
-  auto Composite =
-      Selected >= 0 && Selected < Before ? SpriteFile->GetSprite(Selected).Clone() : nullptr;
+  TCutterRun Started = StartCutterRun(Selected);
   const bool Completed = RunCutter([&] {
     TExpansionWindowView View(*this, *AutoCutImg);
     TExpansionScan Scan(*SpriteFile, Selected, View);
@@ -78,5 +75,5 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Completed) PopulateImageList();
   AutoCutter->hide();
   MarkModified();
-  RecordCutterRun("ExpandSprite1", Selected, std::move(Composite), Before);
+  RecordCutterRun("ExpandSprite1", std::move(Started));
 }
