@@ -14,11 +14,12 @@ void TPelbrookMainWindow::ImportFrom1Click() {
     ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation);
     return;
   }
-  InsertAtSelection(SpriteFromImportedBitmap(*FileBitmap));
+  const int Index = InsertAtSelection(SpriteFromImportedBitmap(*FileBitmap));
   FileBitmap.reset();
   PopulateImageList();
   SetStatusText("Image imported from: " + Path);
   MarkModified();
+  RecordReplace("ImportFrom1", Index, {}, 1);
 }
 
 void TPelbrookMainWindow::ExportTo1Click() {

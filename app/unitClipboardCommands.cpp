@@ -34,7 +34,7 @@ void TPelbrookMainWindow::Cut1Click() {
     return;
   }
   Copy1Click();
-  SpriteFile->Delete(Current);
+  TSpriteRun Removed = SpriteFile->Take(Current, 1);
   ImagesModel->Remove(Current);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
@@ -43,6 +43,7 @@ void TPelbrookMainWindow::Cut1Click() {
     ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
   }
   SetStatusText("Sprite Cut to Clipboard Okay");
+  RecordReplace("Cut1", Current, std::move(Removed), 0);
 }
 
 void TPelbrookMainWindow::Paste1Click() {
@@ -56,10 +57,11 @@ void TPelbrookMainWindow::Paste1Click() {
   const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
   auto Sprite = std::make_unique<TS16Sprite>();
   Bitmap15ToSprite(*Bitmap15, *Sprite);
-  InsertAtSelection(std::move(Sprite));
+  const int Index = InsertAtSelection(std::move(Sprite));
   PopulateImageList();
   SetStatusText("Sprite pasted from Clipboard Okay");
   MarkModified();
+  RecordReplace("Paste1", Index, {}, 1);
 }
 
 void TPelbrookMainWindow::PasteOver1Click() {
@@ -75,10 +77,13 @@ void TPelbrookMainWindow::PasteOver1Click() {
     return;
   }
   const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
+  TSpriteRun Removed;
+  Removed.push_back(SpriteFile->GetSprite(Selected).Clone());
   Bitmap15ToSprite(*Bitmap15, SpriteFile->GetSprite(Selected));
   // The caption keeps the old size until the next rebuild; the new picture is appended.
   MakeThumbnail(*Bitmap15, Selected);
   ImagesModel->SetImageIndex(Selected, Thumbnails->Count() - 1);
   Images->viewport()->update();
   MarkModified();
+  RecordReplace("PasteOver1", Selected, std::move(Removed), 1);
 }

@@ -22,6 +22,7 @@ struct TMenuSpec {
   bool Checkable = false;
   bool Checked = false;
   bool Disabled = false;
+  const char* SecondKey = "";
 };
 
 // clang-format off
@@ -39,12 +40,22 @@ const TMenuSpec MenuTable[] = {
   {TKind::Separator, "N2", "", "", ""},
   {TKind::Item, "Quit1", "&Quit", "", "Exits the application. Prompts to save dirty files."},
   {TKind::Top, "Edit1", "&Edit", "", "Gives access to commands such as \"Cut\" and \"Paste\""},
+  {TKind::Item, "Undo1", "&Undo", "Ctrl+Z", "Undoes the last change to the sprite file", NoGroup,
+   0, false, false, true},
+  {TKind::Item, "Redo1", "&Redo", "Ctrl+Shift+Z", "Redoes the last change that was undone",
+   NoGroup, 0, false, false, true, "Ctrl+Y"},
+  {TKind::Separator, "N7", "", "", ""},
   {TKind::Item, "Copy1", "&Copy", "Ctrl+C", "Copies the currently selected sprite to the clipboard"},
   {TKind::Item, "Cut1", "C&ut", "Ctrl+X", "Cuts the currently selected sprite to the clipboard"},
   {TKind::Item, "Paste1", "&Paste", "Ctrl+V",
    "Pastes a bitmap from the clipboard into the spritefile as a new image"},
   {TKind::Item, "PasteOver1", "Paste &Over", "Ctrl+O",
    "Pastes over the currently selected sprite with the contents of the clipboard."},
+  {TKind::Separator, "N8", "", "", ""},
+  {TKind::Item, "MoveEarlier1", "Move &Earlier", "Ctrl+Shift+Left",
+   "Moves the currently selected sprite one place towards the start of the file"},
+  {TKind::Item, "MoveLater1", "Move &Later", "Ctrl+Shift+Right",
+   "Moves the currently selected sprite one place towards the end of the file"},
   {TKind::Separator, "N3", "", "", ""},
   {TKind::Item, "ExpandSprite1", "&Expand Sprite", "Ctrl+E",
    "Strips padding away from currently selected sprite and creates all the images as seperate "
@@ -124,14 +135,16 @@ void TMainMenu::Build(QMenuBar* Bar) {
     Action->setObjectName(Spec.Name);
     Action->setStatusTip(QString::fromUtf8(Spec.Hint));
     const QKeySequence Key(QString::fromLatin1(Spec.Key));
+    const QKeySequence SecondKey(QString::fromLatin1(Spec.SecondKey));
     // The menu shows the key; the window dispatches it, in menu order, by itself.
-    Action->setShortcut(Key);
+    Action->setShortcuts(SecondKey.isEmpty() ? QList{Key} : QList{Key, SecondKey});
     Action->setShortcutContext(Qt::WidgetShortcut);
     Action->setCheckable(Spec.Checkable);
     Action->setChecked(Spec.Checked);
     Action->setEnabled(!Spec.Disabled);
     if (Spec.Group != NoGroup) Groups[Spec.Group]->addAction(Action);
-    FEntries.push_back({Spec.Name, static_cast<TTopMenu>(Top), Key, Spec.Tag, Action, {}});
+    FEntries.push_back(
+        {Spec.Name, static_cast<TTopMenu>(Top), Key, SecondKey, Spec.Tag, Action, {}});
   }
 }
 
@@ -144,7 +157,7 @@ TMenuEntry& TMainMenu::Entry(std::string_view Name) {
 TMenuEntry* TMainMenu::EntryWithKey(const QKeySequence& Key) {
   if (Key.isEmpty()) return nullptr;
   for (TMenuEntry& Entry : FEntries)
-    if (Entry.Key == Key) return &Entry;
+    if (Entry.Key == Key || Entry.SecondKey == Key) return &Entry;
   return nullptr;
 }
 

@@ -19,8 +19,9 @@ enum class TTopMenu { File, Edit, Preferences, Help };
 struct TMenuEntry {
   std::string Name;  // the component's name, e.g. "Open1"
   TTopMenu Menu;
-  QKeySequence Key;  // empty when the entry has none
-  int Tag = 0;       // the number the entry carries and hands to its handler
+  QKeySequence Key;        // empty when the entry has none
+  QKeySequence SecondKey;  // an entry's other key, as Redo has
+  int Tag = 0;             // the number the entry carries and hands to its handler
   QAction* Action = nullptr;
   std::function<void(TMenuEntry&)> Command;  // absent until its command is built
 };
@@ -34,7 +35,7 @@ class TMainMenu {
   QMenu* TopMenu(TTopMenu Menu) const { return FTopMenus[static_cast<int>(Menu)]; }
   // Absent names are a programming error: throws std::logic_error.
   TMenuEntry& Entry(std::string_view Name);
-  // The first entry in menu order that holds Key, or null.
+  // The first entry in menu order that holds Key, as either of its keys, or null.
   TMenuEntry* EntryWithKey(const QKeySequence& Key);
   std::vector<TMenuEntry>& Entries() { return FEntries; }
 

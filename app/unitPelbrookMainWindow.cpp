@@ -13,6 +13,7 @@
 #include <QStatusTipEvent>
 
 #include "app/unitImageList.h"
+#include "app/unitItemDragger.h"
 #include "app/unitProgressPanel.h"
 #include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
@@ -47,6 +48,9 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setSelectionMode(QAbstractItemView::SingleSelection);
   Images->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Images->setDragEnabled(false);
+  new TItemDragger(*Images, [this](int From, int To) { MoveSprite(From, To, "Move"); });
+  connect(Images, &QListView::activated, this,
+          [this](const QModelIndex& Index) { OpenViewer(Index.row()); });
   Images->setUniformItemSizes(true);
   Images->setWordWrap(true);
   Images->setItemDelegate(new TThumbnailItemDelegate(Images));
@@ -113,6 +117,10 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("ImportFrom1", &TPelbrookMainWindow::ImportFrom1Click);
   Bind("ExportTo1", &TPelbrookMainWindow::ExportTo1Click);
   Bind("Quit1", &TPelbrookMainWindow::Quit1Click);
+  Bind("Undo1", &TPelbrookMainWindow::Undo1Click);
+  Bind("Redo1", &TPelbrookMainWindow::Redo1Click);
+  Bind("MoveEarlier1", &TPelbrookMainWindow::MoveEarlier1Click);
+  Bind("MoveLater1", &TPelbrookMainWindow::MoveLater1Click);
   Bind("Copy1", &TPelbrookMainWindow::Copy1Click);
   Bind("Cut1", &TPelbrookMainWindow::Cut1Click);
   Bind("Paste1", &TPelbrookMainWindow::Paste1Click);
@@ -207,6 +215,7 @@ void TPelbrookMainWindow::New1Click() {
   if (!ChangesMayBeReplaced()) return;
   ClearImages();
   SpriteFile->Clear();
+  ForgetDocument();
   ResetToUntitled();
 }
 
@@ -268,12 +277,11 @@ int TPelbrookMainWindow::SelectedItem() const {
   return Last;
 }
 
-void TPelbrookMainWindow::InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite) {
+int TPelbrookMainWindow::InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite) {
   const int Selected = SelectedItem();
-  if (Selected >= 0)
-    SpriteFile->Insert(std::move(Sprite), Selected);
-  else
-    SpriteFile->Add(std::move(Sprite));
+  if (Selected < 0) return SpriteFile->Add(std::move(Sprite));
+  SpriteFile->Insert(std::move(Sprite), Selected);
+  return Selected;
 }
 
 void TPelbrookMainWindow::File1Click() {
@@ -287,6 +295,15 @@ void TPelbrookMainWindow::Edit1Click() {
   MenuEntry("PasteOver1").Action->setEnabled(Bitmap && Selected);
   for (const char* Name : {"Cut1", "Copy1", "ExpandSprite1", "ExpandManual"})
     MenuEntry(Name).Action->setEnabled(Selected);
+  const int Item = SelectedItem();
+  MenuEntry("MoveEarlier1").Action->setEnabled(Item > 0);
+  MenuEntry("MoveLater1").Action->setEnabled(Item >= 0 && Item + 1 < SpriteFile->Count());
+  QAction* Undo = MenuEntry("Undo1").Action;
+  Undo->setEnabled(History.CanUndo());
+  Undo->setText(History.CanUndo() ? "&Undo " + History.UndoText() : "&Undo");
+  QAction* Redo = MenuEntry("Redo1").Action;
+  Redo->setEnabled(History.CanRedo());
+  Redo->setText(History.CanRedo() ? "&Redo " + History.RedoText() : "&Redo");
 }
 
 void TPelbrookMainWindow::DoHint(const QString& Hint) {

@@ -4,12 +4,14 @@
 // to (sprites/unitFileCommands.cpp, imaging/unitThumbnailList.cpp, app/unit*.cpp).
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/unitMainMenu.h"
+#include "app/unitSpriteHistory.h"
 #include "platform/unitDesktopServices.h"
 #include "sprites/unitProgress.h"
 #include "sprites/unitS16Handler.h"
@@ -27,6 +29,7 @@ class TImageList;
 class TManualCut;
 class TProgressPanel;
 class TShapeMarker;
+class TSpriteViewer;
 class TThumbnailListModel;
 class TWorkingImageView;
 
@@ -88,6 +91,17 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ShapeMarkerMouseDown();
   void Finish1Click();
 
+  // The history and arranging the list.
+  void Undo1Click();
+  void Redo1Click();
+  void MoveEarlier1Click();
+  void MoveLater1Click();
+  // Moves sprite From to place To as one step named Text; false when either is no sprite.
+  bool MoveSprite(int From, int To, const QString& Text);
+
+  // Viewers of single sprites.
+  void OpenViewer(int Index);
+
   // Open and save.
   void Open1Click();
   void Save1Click();
@@ -146,8 +160,28 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   int CurrentItem() const;
   int SelectedItem() const;
   // Puts a new sprite before the selected item, or at the end with none selected.
-  void InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
+  // Returns where it went.
+  int InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
   void ClearImages();
+  // Records a command that put Inserted sprites at Index in place of Removed.
+  void RecordReplace(const char* Entry, int Index, TSpriteRun Removed, int Inserted);
+  // A cutter's run on sprite Index: what undo needs of the document it started on.
+  struct TCutterRun {
+    int Index;
+    int Before;                             // the count of sprites
+    std::unique_ptr<TS16Sprite> Composite;  // a copy; null for no sprite
+  };
+  TCutterRun StartCutterRun(int Index) const;
+  // Records the run whether it ran through or failed part way.
+  void RecordCutterRun(const char* Entry, TCutterRun Run);
+  // The list, the selection and the viewers after the history changed the document.
+  void ShowHistoryChange(const TDocumentChange& Change);
+  void MoveListItem(int From, int To);
+  void SelectItem(int Index);
+  // Keeps each viewer on its sprite, and closes those whose sprite is gone.
+  void FollowChange(const TDocumentChange& Change);
+  // The document is a new one: no step or viewer refers to it.
+  void ForgetDocument();
   void ResetToUntitled();
   // Asks whether unsaved changes are to be saved first: false when the user cancels, or the
   // save asked for did not write the document.
@@ -162,6 +196,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
   // Members of the document and the preferences.
   std::unique_ptr<TS16File> SpriteFile;
+  TSpriteHistory History{SpriteFile};
+  std::vector<QPointer<TSpriteViewer>> Viewers;
   std::uint8_t CopyFormat = 6;
   std::int32_t ThumbnailSize = 25;
   bool FitIntoThumbnail = true;

@@ -1,5 +1,7 @@
 #include "app/unitThumbnailListModel.h"
 
+#include <algorithm>
+
 #include "app/unitImageList.h"
 
 TThumbnailListModel::TThumbnailListModel(const TImageList& Images, QObject* Parent)
@@ -19,6 +21,16 @@ QVariant TThumbnailListModel::data(const QModelIndex& Index, int Role) const {
     if (!Image.isNull()) return Image;
   }
   return {};
+}
+
+void TThumbnailListModel::Move(int From, int To) {
+  beginMoveRows(QModelIndex(), From, From, QModelIndex(), To > From ? To + 1 : To);
+  const auto Item = FItems.begin();
+  if (From < To)
+    std::rotate(Item + From, Item + From + 1, Item + To + 1);
+  else
+    std::rotate(Item + To, Item + From, Item + From + 1);
+  endMoveRows();
 }
 
 void TThumbnailListModel::EndUpdate() {

@@ -39,6 +39,8 @@ class TThumbnailListModel : public QAbstractListModel {
   void Remove(int Index);
   void SetCaption(int Index, QString Caption);
   void SetImageIndex(int Index, int ImageIndex);
+  // Item From, with its picture, to place To.
+  void Move(int From, int To);
 
  private:
   void Flush();

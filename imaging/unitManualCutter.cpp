@@ -59,6 +59,7 @@ TMouseButton ButtonOf(Qt::MouseButton Button) {
 void TPelbrookMainWindow::ExpandManualClick() {
   if (!ExpansionMayStart()) return;
   const int Selected = SelectedItem();
+  TCutterRun Started = StartCutterRun(Selected);
   const bool Completed = RunCutter([&] {
     TManualCutWindowView View(*this, FServices, *ManualScroller, *ManualClipper, *ShapeMarker);
     TManualCut Cut(*SpriteFile, Selected, FServices, View);
@@ -69,6 +70,7 @@ void TPelbrookMainWindow::ExpandManualClick() {
   if (Completed) PopulateImageList();
   ManualScroller->hide();
   MarkModified();
+  RecordCutterRun("ExpandManual", std::move(Started));
 }
 
 void TPelbrookMainWindow::ManualClipperMouseDown(Qt::MouseButton Button, int X, int Y) {

@@ -66,6 +66,7 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Answer != TMsgResult::Yes) return;
   AutoCutter->show();
   const int Selected = SelectedItem();
+  TCutterRun Started = StartCutterRun(Selected);
   const bool Completed = RunCutter([&] {
     TExpansionWindowView View(*this, *AutoCutImg);
     TExpansionScan Scan(*SpriteFile, Selected, View);
@@ -74,4 +75,5 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Completed) PopulateImageList();
   AutoCutter->hide();
   MarkModified();
+  RecordCutterRun("ExpandSprite1", std::move(Started));
 }

@@ -17,6 +17,7 @@ void TPelbrookMainWindow::Open1Click() {
       // The document is already emptied: a later Save must not write it over the file that
       // was open, so it becomes untitled, and the list shows it as it is.
       ResetToUntitled();
+      ForgetDocument();
       ClearImages();
       PopulateImageList();
       throw;
@@ -26,6 +27,7 @@ void TPelbrookMainWindow::Open1Click() {
       SaveFormat = OpenS16Document(*SpriteFile, Path);
     } catch (const std::exception&) {
       SpriteFile = std::make_unique<TS16File>();
+      ForgetDocument();
       ResetToUntitled();
       ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation);
       ClearImages();
@@ -35,6 +37,7 @@ void TPelbrookMainWindow::Open1Click() {
   }
   FileName = Path;
   MarkClean();
+  ForgetDocument();
   ClearImages();
   PopulateImageList();
 }

@@ -29,6 +29,19 @@ void TS16Sprite::Resize() {
   std::fill_n(FPixelData.get(), FPixelCount, 0);
 }
 
+std::unique_ptr<TS16Sprite> TS16Sprite::Clone() const {
+  auto Copy = std::make_unique<TS16Sprite>();
+  Copy->AllocateUncleared(FWidth, FHeight);
+  std::copy_n(FPixelData.get(), FPixelCount, Copy->FPixelData.get());
+  Copy->FIs555 = FIs555;
+  return Copy;
+}
+
+bool TS16Sprite::SamePixels(const TS16Sprite& Other) const {
+  return FWidth == Other.FWidth && FHeight == Other.FHeight && FIs555 == Other.FIs555 &&
+         std::equal(FPixelData.get(), FPixelData.get() + FPixelCount, Other.FPixelData.get());
+}
+
 std::size_t TS16Sprite::CheckedIndex(int X, int Y) const {
   if (X > int(FWidth) - 1) throw ESpriteError("Pixel Reference off right of image");
   if (Y > int(FHeight) - 1) throw ESpriteError("Pixel Reference Off bottom of image");
@@ -84,6 +97,22 @@ void TS16File::Insert(std::unique_ptr<TS16Sprite> Sprite, int Index) {
 void TS16File::Delete(int Index) {
   if (Index < 0 || Index >= Count()) throw std::out_of_range("List index out of bounds");
   Sprites.erase(Sprites.begin() + Index);
+}
+
+std::vector<std::unique_ptr<TS16Sprite>> TS16File::Take(int Index, int Count) {
+  if (Index < 0 || Count < 0 || Index + Count > this->Count())
+    throw std::out_of_range("List index out of bounds");
+  const auto First = Sprites.begin() + Index;
+  std::vector<std::unique_ptr<TS16Sprite>> Run(std::make_move_iterator(First),
+                                               std::make_move_iterator(First + Count));
+  Sprites.erase(First, First + Count);
+  return Run;
+}
+
+void TS16File::Put(int Index, std::vector<std::unique_ptr<TS16Sprite>> Run) {
+  if (Index < 0 || Index > Count()) throw std::out_of_range("List index out of bounds");
+  Sprites.insert(Sprites.begin() + Index, std::make_move_iterator(Run.begin()),
+                 std::make_move_iterator(Run.end()));
 }
 
 TS16Sprite& TS16File::GetSprite(int Index) const {

@@ -38,6 +38,10 @@ class TS16Sprite {
   void SetFormat(bool Value);
   // Marks the layout of the words without converting them, as a reader that knows it does.
   void SetLayoutFlag(bool Value) { FIs555 = Value; }
+  // A deep copy: its own words, the same size and layout.
+  std::unique_ptr<TS16Sprite> Clone() const;
+  // The same size, layout and words.
+  bool SamePixels(const TS16Sprite& Other) const;
 
  private:
   friend class TS16File;
@@ -81,6 +85,10 @@ class TS16File {
   int Add(std::unique_ptr<TS16Sprite> Sprite);
   void Insert(std::unique_ptr<TS16Sprite> Sprite, int Index);
   void Delete(int Index);
+  // Take removes Count sprites from Index on and hands them over, in order; Put gives such a
+  // run back at Index. Both raise std::out_of_range for a run that does not fit.
+  std::vector<std::unique_ptr<TS16Sprite>> Take(int Index, int Count);
+  void Put(int Index, std::vector<std::unique_ptr<TS16Sprite>> Run);
   TS16Sprite& GetSprite(int Index) const;
   void SetFormat(bool Value);
   int Count() const { return int(Sprites.size()); }

@@ -1,6 +1,7 @@
 // Expand Sprite on a 2048 x 2048 sheet of 1024 sprites of 60 x 60 on one-pixel padding: the
-// core's scan alone, the whole of what pelbrook-tool expand runs (load, expand, save), and the
-// editor's command with its view redrawn after every cut (offscreen, real event loop).
+// core's scan alone, the whole of what pelbrook-tool expand runs (load, expand, save), the
+// editor's command with its view redrawn after every cut (offscreen, real event loop), and
+// undo and redo of it.
 // The sheet stays in the temporary folder, for timing the tool itself:
 //   time build/pelbrook-tool expand /tmp/pelbrook-bench-sheet.s16 0 /tmp/pelbrook-cut.s16
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <random>
 
+#include "app/unitSpriteHistory.h"
 #include "imaging/unitExpansionScan.h"
 #include "sprites/unitSpriteFileRoutes.h"
 #include "tests/bench/BenchWindow.h"
@@ -60,20 +62,12 @@ class TSilentExpansion : public IExpansionView {
   int Cuts = 0;
 };
 
-std::unique_ptr<TS16Sprite> CopyOf(const TS16Sprite& Sprite) {
-  auto Copy = std::make_unique<TS16Sprite>();
-  Copy->SetWidth(Sprite.Width());
-  Copy->SetHeight(Sprite.Height());
-  std::copy_n(Sprite.PixelData(), Sprite.PixelCount(), Copy->PixelData());
-  return Copy;
-}
-
 void BM_ExpandSheet(benchmark::State& State) {
   const std::unique_ptr<TS16Sprite> Composite = Sheet();
   for (auto _ : State) {
     State.PauseTiming();
     TS16File File;
-    File.Add(CopyOf(*Composite));
+    File.Add(Composite->Clone());
     TSilentExpansion View;
     State.ResumeTiming();
     TExpansionScan(File, 0, View).Run();
@@ -104,7 +98,7 @@ void BM_WindowExpandsASheet(benchmark::State& State) {
   for (auto _ : State) {
     State.PauseTiming();
     Probe.Document().Clear();
-    Probe.Document().Add(CopyOf(*Composite));
+    Probe.Document().Add(Composite->Clone());
     Bench.Window->PopulateImageList();
     Bench.Window->MarkClean();
     Probe.SelectItem(0);
@@ -116,8 +110,66 @@ void BM_WindowExpandsASheet(benchmark::State& State) {
   }
 }
 
+// Undo (Undo is true) or redo of that expansion: the history's step alone, and the window's
+// command with the list and its 1024 thumbnails rebuilt.
+void BM_HistoryStepOfAnExpansion(benchmark::State& State, bool Undo) {
+  auto File = std::make_unique<TS16File>();
+  File->Add(Sheet());
+  TSpriteRun Removed;
+  Removed.push_back(File->GetSprite(0).Clone());
+  TSilentExpansion View;
+  TExpansionScan(*File, 0, View).Run();
+  TSpriteHistory History(File);
+  History.Record(
+      std::make_unique<TReplaceStep>("Expand Sprite", *File, 0, std::move(Removed), File->Count()));
+  for (auto _ : State) {
+    if (!Undo) {
+      State.PauseTiming();
+      History.Undo();
+      State.ResumeTiming();
+    }
+    const TDocumentChange Change = Undo ? History.Undo() : History.Redo();
+    benchmark::DoNotOptimize(Change);
+    if (Undo) {
+      State.PauseTiming();
+      History.Redo();
+      State.ResumeTiming();
+    }
+  }
+  if (File->Count() != SpritesPerRow * SpritesPerRow) State.SkipWithError("wrong document");
+}
+
+void BM_WindowUndoOfAnExpansion(benchmark::State& State, bool Undo) {
+  TBenchWindow Bench;
+  const TMainWindowProbe Probe(*Bench.Window);
+  Probe.Document().Add(Sheet());
+  Bench.Window->PopulateImageList();
+  Probe.SelectItem(0);
+  Bench.Services.Answers = {TMsgResult::Yes};
+  Bench.Window->ExpandSprite1Click();
+  for (auto _ : State) {
+    if (!Undo) {
+      State.PauseTiming();
+      Bench.Window->Undo1Click();
+      State.ResumeTiming();
+    }
+    Undo ? Bench.Window->Undo1Click() : Bench.Window->Redo1Click();
+    if (Undo) {
+      State.PauseTiming();
+      Bench.Window->Redo1Click();
+      State.ResumeTiming();
+    }
+  }
+  if (Probe.Document().Count() != SpritesPerRow * SpritesPerRow)
+    State.SkipWithError("wrong document");
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(BM_HistoryStepOfAnExpansion, Undo, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HistoryStepOfAnExpansion, Redo, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowUndoOfAnExpansion, Undo, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowUndoOfAnExpansion, Redo, false)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowExpandsASheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandSheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandToolPath)->Unit(benchmark::kMillisecond);

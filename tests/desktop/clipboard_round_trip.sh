@@ -12,49 +12,11 @@ done
 [ -x "$editor" ] || { echo "no editor built: skipped"; exit 77; }
 "$python" -c 'import PIL' 2>/dev/null || { echo "no Pillow: skipped"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-export PELBROOK_PREFERENCES=$work/preferences.reg
-mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-
-# Waits until the editor's title is $1, for up to 20 seconds.
-wait_for_title() {
-  for _ in $(seq 200); do
-    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  echo "the title never became: $1 (it is: $(xdotool getwindowname "$window"))"
-  return 1
-}
+. "$(dirname "$0")/x_session.sh"
 shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
 
 cp "$sample" "$work/sheet.s16"
-"$editor" &
-pids+=($!)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-
-# Open the file through the dialog, by name.
-xdotool key --window "$window" ctrl+o
-timeout 20 xdotool search --sync --onlyvisible --name '^Open$' >/dev/null
-sleep 0.5
-xdotool type --delay 20 "$work/sheet.s16"
-xdotool key Return
-wait_for_title "The Pelbrook - [$work/sheet.s16]"
+start_editor_on "$work/sheet.s16"
 
 # Copy the first sprite, again and again until the list is ready and the copy is there; then
 # move to the second sprite with the keyboard and copy it.

@@ -32,6 +32,7 @@ class TMainWindowProbe {
   int CopyFormat() const { return W.CopyFormat; }
   int Progress() const { return W.Progress; }
   const TManualCut* ManualCut() const { return W.FManualCut; }
+  TSpriteHistory& History() const { return W.History; }
 
   QListView& Images() const { return *W.Images; }
   const TThumbnailListModel& Items() const { return *W.ImagesModel; }

@@ -1,0 +1,149 @@
+// Undo and redo, the moves that arrange the list, and the viewers that follow the document
+// through them.
+
+#include <QAction>
+#include <QListView>
+
+#include "app/unitPelbrookMainWindow.h"
+#include "app/unitSpriteViewer.h"
+#include "app/unitThumbnailListModel.h"
+
+namespace {
+
+// A step is named as the menu names its command.
+QString StepText(const QAction& Entry) {
+  return QString(Entry.text()).remove('&');
+}
+
+}  // namespace
+
+void TPelbrookMainWindow::RecordReplace(const char* Entry, int Index, TSpriteRun Removed,
+                                        int Inserted) {
+  const TDocumentChange Change{TDocumentChange::TKind::Replaced, Index,
+                               static_cast<int>(Removed.size()), Inserted, 0};
+  History.Record(std::make_unique<TReplaceStep>(StepText(*MenuEntry(Entry).Action), *SpriteFile,
+                                                Index, std::move(Removed), Inserted));
+  FollowChange(Change);
+}
+
+TPelbrookMainWindow::TCutterRun TPelbrookMainWindow::StartCutterRun(int Index) const {
+  const int Before = SpriteFile->Count();
+  return {Index, Before,
+          Index >= 0 && Index < Before ? SpriteFile->GetSprite(Index).Clone() : nullptr};
+}
+
+void TPelbrookMainWindow::RecordCutterRun(const char* Entry, TCutterRun Run) {
+  if (!Run.Composite) return;
+  // A cutter takes the composite out before it puts anything in its place.
+  const int Inserted = SpriteFile->Count() - Run.Before + 1;
+  if (Inserted == 1 && Run.Composite->SamePixels(SpriteFile->GetSprite(Run.Index))) return;
+  TSpriteRun Removed;
+  Removed.push_back(std::move(Run.Composite));
+  RecordReplace(Entry, Run.Index, std::move(Removed), Inserted);
+}
+
+void TPelbrookMainWindow::Undo1Click() {
+  if (History.CanUndo()) ShowHistoryChange(History.Undo());
+}
+
+void TPelbrookMainWindow::Redo1Click() {
+  if (History.CanRedo()) ShowHistoryChange(History.Redo());
+}
+
+void TPelbrookMainWindow::ShowHistoryChange(const TDocumentChange& Change) {
+  MarkModified();
+  FollowChange(Change);
+  if (Change.Kind == TDocumentChange::TKind::Moved) {
+    MoveListItem(Change.Index, Change.To);
+    SelectItem(Change.To);
+    return;
+  }
+  PopulateImageList();
+  SelectItem(std::min(Change.Index, SpriteFile->Count() - 1));
+}
+
+void TPelbrookMainWindow::MoveEarlier1Click() {
+  const int Selected = SelectedItem();
+  MoveSprite(Selected, Selected - 1, StepText(*MenuEntry("MoveEarlier1").Action));
+}
+
+void TPelbrookMainWindow::MoveLater1Click() {
+  const int Selected = SelectedItem();
+  MoveSprite(Selected, Selected + 1, StepText(*MenuEntry("MoveLater1").Action));
+}
+
+bool TPelbrookMainWindow::MoveSprite(int From, int To, const QString& Text) {
+  const int Count = SpriteFile->Count();
+  if (!FMenuAttached || From < 0 || To < 0 || From >= Count || To >= Count || From == To)
+    return false;
+  SpriteFile->Put(To, SpriteFile->Take(From, 1));
+  MoveListItem(From, To);
+  SelectItem(To);
+  MarkModified();
+  History.Record(std::make_unique<TMoveStep>(Text, From, To));
+  FollowChange({TDocumentChange::TKind::Moved, From, 0, 0, To});
+  return true;
+}
+
+void TPelbrookMainWindow::MoveListItem(int From, int To) {
+  // A list a failed cutter left behind is not the document's: it is made afresh.
+  if (ImagesModel->Count() != SpriteFile->Count()) {
+    PopulateImageList();
+    return;
+  }
+  ImagesModel->Move(From, To);
+  for (int K = std::min(From, To); K <= std::max(From, To); ++K) {
+    const TS16Sprite& Sprite = SpriteFile->GetSprite(K);
+    ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
+  }
+}
+
+void TPelbrookMainWindow::SelectItem(int Index) {
+  if (Index >= 0 && Index < ImagesModel->rowCount())
+    Images->setCurrentIndex(ImagesModel->index(Index));
+}
+
+void TPelbrookMainWindow::OpenViewer(int Index) {
+  if (Index < 0 || Index >= SpriteFile->Count()) return;
+  auto* Viewer = new TSpriteViewer(this, Index, SpriteFile->GetSprite(Index));
+  Viewers.emplace_back(Viewer);
+  Viewer->show();
+}
+
+namespace {
+
+// Where the sprite at Index is after Change; -1 when it is gone.
+int IndexAfter(const TDocumentChange& Change, int Index) {
+  if (Change.Kind == TDocumentChange::TKind::Moved) {
+    if (Index == Change.Index) return Change.To;
+    if (Change.Index < Index && Index <= Change.To) return Index - 1;
+    if (Change.To <= Index && Index < Change.Index) return Index + 1;
+    return Index;
+  }
+  if (Index >= Change.Index + Change.Removed) return Index + Change.Inserted - Change.Removed;
+  if (Index < Change.Index) return Index;
+  // A sprite replaced one for one, as Paste Over and its undo do, is still there.
+  return Change.Removed == Change.Inserted ? Index : -1;
+}
+
+}  // namespace
+
+void TPelbrookMainWindow::FollowChange(const TDocumentChange& Change) {
+  std::erase_if(Viewers, [&](const QPointer<TSpriteViewer>& Viewer) {
+    if (!Viewer) return true;
+    const int Index = IndexAfter(Change, Viewer->Index());
+    if (Index < 0 || Index >= SpriteFile->Count()) {
+      Viewer->close();
+      return true;
+    }
+    Viewer->ShowSprite(Index, SpriteFile->GetSprite(Index));
+    return false;
+  });
+}
+
+void TPelbrookMainWindow::ForgetDocument() {
+  History.Clear();
+  for (const QPointer<TSpriteViewer>& Viewer : Viewers)
+    if (Viewer) Viewer->close();
+  Viewers.clear();
+}

@@ -1,0 +1,118 @@
+// The viewer of a single sprite: how it opens, its zoom, its checkerboard and read-out, and
+// how it follows the document.
+
+#include <QTest>
+#include <QWheelEvent>
+
+#include "app/unitSpriteViewer.h"
+#include "tests/support/BitmapFactory.h"
+#include "tests/support/WindowFixture.h"
+
+namespace {
+
+class SpriteViewer : public TWindowTest {
+ protected:
+  void SetUp() override {
+    TWindowTest::SetUp();
+    // 0xF800 is red; 0 is black, the game's transparent colour.
+    Probe().Document().Add(MakeSprite(1, 1, {0x1234}));
+    Probe().Document().Add(MakeSprite(3, 2, {0, 0xF800, 0, 0x07E0, 0, 0x001F}));
+    Probe().Document().Add(MakeSprite(2, 2, {1, 2, 3, 4}));
+    Window->PopulateImageList();
+    Probe().SelectItem(1);
+  }
+  QList<TSpriteViewer*> Viewers() const {
+    QList<TSpriteViewer*> Open;
+    for (TSpriteViewer* Viewer : Window->findChildren<TSpriteViewer*>())
+      if (Viewer->isVisible()) Open.append(Viewer);
+    return Open;
+  }
+  TSpriteViewer& OpenOn(int Item) {
+    Window->OpenViewer(Item);
+    return *Viewers().back();
+  }
+  QRgb CanvasPixel(TSpriteViewer& Viewer, int X, int Y) {
+    return Viewer.Canvas().grab().toImage().pixel(X, Y);
+  }
+  int ViewerWidth(TSpriteViewer& Viewer) { return Viewer.Canvas().width() / Viewer.Zoom(); }
+};
+
+TEST_F(SpriteViewer, ADoubleClickOrEnterOnAnItemOpensItsSprite) {
+  QListView& List = Probe().Images();
+  QCoreApplication::processEvents();  // the list lays its items out
+  const QRect Item = List.visualRect(List.model()->index(2, 0));
+  QTest::mouseClick(List.viewport(), Qt::LeftButton, {}, Item.center());
+  QTest::mouseDClick(List.viewport(), Qt::LeftButton, {}, Item.center());
+  ASSERT_EQ(Viewers().size(), 1);
+  EXPECT_EQ(Viewers()[0]->Index(), 2);
+  Probe().SelectItem(1);
+  List.setFocus();
+  QTest::keyClick(&List, Qt::Key_Return);
+  ASSERT_EQ(Viewers().size(), 2);
+  EXPECT_EQ(Viewers()[1]->Index(), 1);
+}
+
+TEST_F(SpriteViewer, ZoomStartsAtTheLargestThatFitsAndStaysBetweenOneAndSixteen) {
+  TSpriteViewer& Small = OpenOn(1);
+  EXPECT_EQ(Small.Zoom(), 16);
+  EXPECT_EQ(Small.Canvas().size(), QSize(48, 32));
+  QTest::keyClick(&Small, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(Small.Zoom(), 15);
+  QWheelEvent Wheel(QPointF(1, 1), Small.Canvas().mapToGlobal(QPointF(1, 1)), {}, {0, -360},
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&Small.Canvas(), &Wheel);
+  EXPECT_EQ(Small.Zoom(), 12);
+  Small.SetZoom(40);
+  EXPECT_EQ(Small.Zoom(), 16);
+  QTest::keyClick(&Small, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(Small.Zoom(), 16);
+
+  Probe().Document().Add(MakeSprite(4000, 3));
+  EXPECT_EQ(OpenOn(3).Zoom(), 1);
+}
+
+TEST_F(SpriteViewer, BlackIsACheckerboardOrBlackAndTheReadOutNamesThePixel) {
+  TSpriteViewer& Viewer = OpenOn(1);
+  Viewer.SetZoom(16);
+  EXPECT_EQ(CanvasPixel(Viewer, 20, 4), qRgb(255, 0, 0));
+  // The first pixel, black, is covered by squares of two shades.
+  EXPECT_NE(CanvasPixel(Viewer, 2, 2), CanvasPixel(Viewer, 10, 2));
+  EXPECT_NE(qGray(CanvasPixel(Viewer, 2, 2)), 0);
+  Viewer.SetCheckerboard(false);
+  EXPECT_EQ(CanvasPixel(Viewer, 2, 2), qRgb(0, 0, 0));
+  EXPECT_EQ(CanvasPixel(Viewer, 10, 2), qRgb(0, 0, 0));
+
+  QTest::mouseMove(&Viewer.Canvas(), QPoint(16 * 1 + 3, 16 * 1 + 3));
+  EXPECT_EQ(Viewer.ReadOut(), "1, 1 - 0x0000 - #000000");
+  QTest::mouseMove(&Viewer.Canvas(), QPoint(16 * 2 + 15, 16 * 1));
+  EXPECT_EQ(Viewer.ReadOut(), "2, 1 - 0x001F - #0000FF");
+  EXPECT_EQ(Viewer.PixelReadOut(1, 0), "1, 0 - 0xF800 - #FF0000");
+  EXPECT_EQ(Viewer.PixelReadOut(3, 0), "");
+}
+
+TEST_F(SpriteViewer, ItFollowsItsSpriteThroughPasteOverUndoAndMovesAndClosesWhenItGoes) {
+  TSpriteViewer& Viewer = OpenOn(1);
+  Services.Clipboard = MakeBitmap(TPixelFormat::pf24bit, 5, 4);
+  Run("PasteOver1");
+  EXPECT_EQ(ViewerWidth(Viewer), 5);
+  Window->Undo1Click();
+  EXPECT_EQ(ViewerWidth(Viewer), 3);
+  Probe().SelectItem(1);
+  Run("MoveEarlier1");
+  EXPECT_EQ(Viewer.Index(), 0);
+  Window->Undo1Click();
+  EXPECT_EQ(Viewer.Index(), 1);
+  Probe().SelectItem(0);
+  Run("Cut1");
+  EXPECT_EQ(Viewer.Index(), 0);
+  Probe().SelectItem(0);
+  Run("Cut1");
+  EXPECT_TRUE(Viewers().isEmpty());
+
+  OpenOn(0);
+  Services.Answers = {TMsgResult::No};
+  Run("New1");
+  EXPECT_TRUE(Viewers().isEmpty());
+}
+
+}  // namespace

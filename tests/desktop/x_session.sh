@@ -1,0 +1,46 @@
+# Sourced by the desktop tests: a virtual X display of their own, a home and preference file
+# of their own in $work (removed at exit, with every process in pids), and the editor
+# ($editor) started on it with a file opened through its dialog.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+export PELBROOK_PREFERENCES=$work/preferences.reg
+mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# Waits until the editor's title is $1, for up to 20 seconds.
+wait_for_title() {
+  for _ in $(seq 200); do
+    [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "the title never became: $1 (it is: $(xdotool getwindowname "$window"))"
+  return 1
+}
+
+# Starts the editor ($window its window) and opens $1 with Ctrl+O, by name.
+start_editor_on() {
+  "$editor" &
+  pids+=($!)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
+  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+  xdotool key --window "$window" ctrl+o
+  timeout 20 xdotool search --sync --onlyvisible --name '^Open$' >/dev/null
+  sleep 0.5
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  wait_for_title "The Pelbrook - [$1]"
+}
