@@ -43,4 +43,6 @@ start_editor_on() {
   xdotool type --delay 20 "$1"
   xdotool key Return
   wait_for_title "The Pelbrook - [$1]"
+  # The title comes before the list is made; mouse work needs the items in place.
+  sleep 1
 }
