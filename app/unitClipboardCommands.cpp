@@ -56,7 +56,7 @@ void TPelbrookMainWindow::Paste1Click() {
   const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
   auto Sprite = std::make_unique<TS16Sprite>();
   Bitmap15ToSprite(*Bitmap15, *Sprite);
-  InsertAtSelection(std::move(Sprite));
+  InsertAt(std::move(Sprite), SelectedItem());
   PopulateImageList();
   SetStatusText("Sprite pasted from Clipboard Okay");
   MarkModified();

@@ -3,11 +3,13 @@
 // and every view the user sees. Its handlers live in the folder of the subsystem they belong
 // to (sprites/unitFileCommands.cpp, imaging/unitThumbnailList.cpp, app/unit*.cpp).
 
+#include <QLoggingCategory>
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/unitMainMenu.h"
 #include "platform/unitDesktopServices.h"
@@ -29,6 +31,10 @@ class TProgressPanel;
 class TShapeMarker;
 class TThumbnailListModel;
 class TWorkingImageView;
+
+// The window's title and status texts as they change, for whoever watches a running editor
+// (QT_LOGGING_RULES="pelbrook.window.debug=true").
+Q_DECLARE_LOGGING_CATEGORY(PelbrookWindowLog)
 
 class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   Q_OBJECT
@@ -76,9 +82,11 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void Paste1Click();
   void PasteOver1Click();
 
-  // BMP files.
+  // BMP and PNG files.
   void ImportFrom1Click();
   void ExportTo1Click();
+  void ImportbmpTypeChange(TFileDialog& Dialog);
+  void ExportbmpTypeChange(TFileDialog& Dialog);
 
   // The cutters.
   void ExpandSprite1Click();
@@ -90,6 +98,10 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
   // Open and save.
   void Open1Click();
+  // Opens a file named outside the open dialog (the command line, a drop) as Open does: as
+  // .spr when the name ends in .spr, as .s16 otherwise, after the question about unsaved
+  // changes.
+  void OpenNamedFile(const std::string& Path);
   void Save1Click();
   void SaveAs1Click();
   void OpenSpriteFileTypeChange(TFileDialog& Dialog);
@@ -106,6 +118,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
  protected:
   void closeEvent(QCloseEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
   bool event(QEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
@@ -145,13 +159,23 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // The item with the focus mark, and the last selected item; -1 for none.
   int CurrentItem() const;
   int SelectedItem() const;
-  // Puts a new sprite before the selected item, or at the end with none selected.
-  void InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
+  // Puts a new sprite before item Index, or at the end for -1.
+  void InsertAt(std::unique_ptr<TS16Sprite> Sprite, int Index);
+  // Reads a BMP or PNG file into a new sprite before item Index (-1: at the end); a file that
+  // does not read is reported and gives false.
+  bool InsertImportedImage(const std::string& Path, int Index);
   void ClearImages();
   void ResetToUntitled();
   // Asks whether unsaved changes are to be saved first: false when the user cancels, or the
   // save asked for did not write the document.
   bool ChangesMayBeReplaced();
+  // Files dropped before item Index (-1: at the end): the first sprite file among them is
+  // opened; otherwise every picture is imported, in order, and the list rebuilt once.
+  void FilesDropped(const std::vector<std::string>& Paths, int Index);
+  // Runs a command, showing any error as the application shows errors no command caught.
+  void RunCommand(const std::function<void()>& Command);
+  // Open's steps after its dialog.
+  void OpenDocument(const std::string& Path, bool AsSpr);
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
   void ShowWarning(const char* Text, TMsgIcon Icon);
   void ShowMessage(const char* Text, TMsgIcon Icon);

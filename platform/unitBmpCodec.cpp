@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/unitFileIO.h"
@@ -300,12 +299,7 @@ std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes) {
 }
 
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
-  TFileReader Reader;
-  Reader.OpenOrThrow(Path);
-  if (Reader.Size() > MaxBmpFileSize) throw EBmpError("BMP file too large");
-  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
-  Reader.Read(Bytes.data(), Bytes.size());
-  return ReadBmp(Bytes);
+  return ReadBmp(ReadWholeFile(Path, MaxBmpFileSize));
 }
 
 // Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits
@@ -364,11 +358,5 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
 
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path) {
   const std::vector<std::uint8_t> Bytes = EncodeBmp(Bitmap);
-  TSafeFileWriter Writer;
-  errno = 0;  // a path that is no regular file is refused without a system error
-  if (!Writer.Create(Path))
-    throw EInOutError("Cannot create file \"" + Path + "\"" +
-                      (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
-  Writer.Write(Bytes.data(), Bytes.size());
-  Writer.Commit();
+  SaveWholeFile(Path, Bytes.data(), Bytes.size());
 }

@@ -13,6 +13,9 @@
 #include "platform/unitRegistryStore.h"
 #include "platform/unitWindowServices.h"
 
+// Where an install puts the program's data files, from the folder of the program's file.
+extern const char* const InstalledDataFolder;
+
 enum class TFileDialogKind { Open, Save };
 
 // A file dialog component: it keeps its filter index and file name between uses, so each
@@ -61,6 +64,9 @@ class IDesktopServices : public IWindowServices {
   virtual std::string ProgramFilePath() = 0;
   // The program file's name without its extension.
   std::string ApplicationTitle();
+  // A data file that ships with the program ("cutter.wav"): beside the program's file, or
+  // else in the data folder of an install (InstalledDataFolder); beside it when neither has it.
+  std::string ProgramDataFilePath(const std::string& Name);
 };
 
 // The application's answer to an error that no command caught: its message in a stop box

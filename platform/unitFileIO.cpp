@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -147,4 +149,30 @@ void TSafeFileWriter::Discard() {
   FFile = nullptr;
   if (!FTempPath.empty()) unlink(FTempPath.c_str());
   FTempPath.clear();
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& Path, std::uint64_t MaxSize) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  if (Reader.Size() > MaxSize) throw EInOutError("File too large: " + Path);
+  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  Reader.Read(Bytes.data(), Bytes.size());
+  return Bytes;
+}
+
+void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count) {
+  TSafeFileWriter Writer;
+  errno = 0;  // a path that is no regular file is refused without a system error
+  if (!Writer.Create(Path))
+    throw EInOutError("Cannot create file \"" + Path + "\"" +
+                      (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
+  Writer.Write(Bytes, Count);
+  Writer.Commit();
+}
+
+bool NameEndsWith(std::string_view Path, std::string_view Ending) {
+  return Path.size() >= Ending.size() &&
+         std::equal(
+             Ending.begin(), Ending.end(), Path.end() - std::ptrdiff_t(Ending.size()),
+             [](unsigned char A, unsigned char B) { return std::tolower(A) == std::tolower(B); });
 }

@@ -1,0 +1,61 @@
+// Files dropped on the window: a sprite file opens as one named on the command line does;
+// pictures come in as Import From brings them, before the item under the drop point.
+
+#include <QDropEvent>
+#include <QListView>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/unitPelbrookMainWindow.h"
+#include "sprites/unitSpriteFileRoutes.h"
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* Data) {
+  std::vector<std::string> Paths;
+  if (!Data) return Paths;
+  for (const QUrl& Url : Data->urls())
+    if (Url.isLocalFile()) Paths.push_back(Url.toLocalFile().toStdString());
+  return Paths;
+}
+
+}  // namespace
+
+void TPelbrookMainWindow::dragEnterEvent(QDragEnterEvent* Event) {
+  // A drop is a command: none starts while the menu is off the window.
+  if (FMenuAttached && !LocalFiles(Event->mimeData()).empty()) Event->acceptProposedAction();
+}
+
+void TPelbrookMainWindow::dropEvent(QDropEvent* Event) {
+  std::vector<std::string> Paths = LocalFiles(Event->mimeData());
+  if (!FMenuAttached || Paths.empty()) return;
+  Event->acceptProposedAction();
+  const QModelIndex Target =
+      Images->indexAt(Images->viewport()->mapFrom(this, Event->position().toPoint()));
+  // The drag's source waits for the drop to end: the files are taken in once it has.
+  QMetaObject::invokeMethod(
+      this,
+      [this, Paths = std::move(Paths), Index = Target.isValid() ? Target.row() : -1] {
+        if (FMenuAttached) RunCommand([&] { FilesDropped(Paths, Index); });
+      },
+      Qt::QueuedConnection);
+}
+
+void TPelbrookMainWindow::FilesDropped(const std::vector<std::string>& Paths, int Index) {
+  const auto SpriteFileDropped = std::find_if(Paths.begin(), Paths.end(), IsSpriteFileName);
+  if (SpriteFileDropped != Paths.end()) {
+    OpenNamedFile(*SpriteFileDropped);
+    return;
+  }
+  const std::string* Imported = nullptr;
+  for (const std::string& Path : Paths) {
+    if (!InsertImportedImage(Path, Index)) continue;
+    if (Index >= 0) ++Index;
+    Imported = &Path;
+  }
+  if (!Imported) return;
+  PopulateImageList();
+  SetStatusText("Image imported from: " + *Imported);
+  MarkModified();
+}

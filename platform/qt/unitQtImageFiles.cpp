@@ -1,0 +1,40 @@
+#include "platform/qt/unitQtImageFiles.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <algorithm>
+
+#include "platform/qt/unitQtImageBridge.h"
+#include "platform/unitBmpCodec.h"
+#include "platform/unitFileIO.h"
+#include "sprites/unitBitmapRoutes.h"
+
+bool IsPngData(std::span<const std::uint8_t> Bytes) {
+  static constexpr std::uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return Bytes.size() >= sizeof(Signature) &&
+         std::equal(std::begin(Signature), std::end(Signature), Bytes.begin());
+}
+
+std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
+  QByteArray Data =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
+  QBuffer Buffer(&Data);
+  QImageReader Reader(&Buffer, "png");
+  return BitmapOfImage(ReadImageWithinLimits(Reader, "The PNG file"));
+}
+
+std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
+  // A PNG file holds no more than a BMP may.
+  const std::vector<std::uint8_t> Bytes = ReadWholeFile(Path, MaxBmpFileSize);
+  return IsPngData(Bytes) ? ReadPng(Bytes) : ReadBmp(Bytes);
+}
+
+void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
+  const std::unique_ptr<TBitmap> Bitmap = MakeExportBitmap(Sprite, FilterIndex);
+  if (FilterIndex != ExportFilterPng) {
+    SaveBmpFile(*Bitmap, Path);
+    return;
+  }
+  const QByteArray Png = EncodePng(ImageOfBitmap(*Bitmap));
+  SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
+}
