@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
+#include <string>
 
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
@@ -20,6 +21,13 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
       QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
   QBuffer Buffer(&Data);
   QImageReader Reader(&Buffer, "png");
+  // Deflate packs at most 1032 bytes into one, and a pixel takes at least one bit of them: a
+  // header claiming more pixels than that lies, and must not make the decoder allocate them.
+  const QSize Size = Reader.size();
+  if (Size.isValid() && double(Size.width()) * Size.height() > 8.0 * 1032 * double(Bytes.size()))
+    throw ESpriteError("The PNG file is too large for its data: " + std::to_string(Size.width()) +
+                       " by " + std::to_string(Size.height()) + " pixels in " +
+                       std::to_string(Bytes.size()) + " bytes");
   return BitmapOfImage(ReadImageWithinLimits(Reader, "The PNG file"));
 }
 

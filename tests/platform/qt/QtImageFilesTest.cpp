@@ -41,6 +41,7 @@ TEST(QtImageFiles, APngThatCannotBecomeASpriteIsRefusedBeforeItsPixelsAreMade) {
   const std::pair<QByteArray, const char*> Cases[] = {
       {PngClaiming(70000, 1), "too large"},
       {PngClaiming(16385, 16385), "too large"},
+      {PngClaiming(4000, 4000), "too large for its data"},
       {Good.left(Good.size() / 2), "could not be read"},
   };
   for (const auto& [Bytes, Reason] : Cases) {
