@@ -12,24 +12,7 @@ done
 [ -x "$editor" ] || { echo "no editor built: skipped"; exit 77; }
 "$python" -c 'import PIL' 2>/dev/null || { echo "no Pillow: skipped"; exit 77; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-export PELBROOK_PREFERENCES=$work/preferences.reg
-mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
+source "$(dirname "$0")/x_session.sh"
 
 # Waits until the editor's title is $1, for up to 20 seconds.
 wait_for_title() {
@@ -40,7 +23,6 @@ wait_for_title() {
   echo "the title never became: $1 (it is: $(xdotool getwindowname "$window"))"
   return 1
 }
-shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
 
 cp "$sample" "$work/sheet.s16"
 "$editor" &

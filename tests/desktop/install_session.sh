@@ -12,30 +12,13 @@ for need in Xvfb xdotool; do
 done
 command -v import >/dev/null || shots=
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x_session.sh"
 fail() { echo "FAILED: $*"; [ ! -s "$work/log" ] || tail -n 20 "$work/log"; exit 1; }
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-export PELBROOK_PREFERENCES=$work/preferences.reg
-mkdir -p "$HOME" "$work/art" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$work/art"
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -z "$shots" ] || mkdir -p "$shots"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-
-shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
 # Waits up to 20 seconds for a line of the editor's window log.
 wait_for_log() {
   for _ in $(seq 200); do
