@@ -299,7 +299,12 @@ std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes) {
 }
 
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
-  return ReadBmp(ReadWholeFile(Path, MaxBmpFileSize));
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  if (Reader.Size() > MaxBmpFileSize) throw EBmpError("BMP file too large");
+  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  Reader.Read(Bytes.data(), Bytes.size());
+  return ReadBmp(Bytes);
 }
 
 // Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits
