@@ -20,23 +20,31 @@ std::vector<std::string> LocalFiles(const QMimeData* Data) {
   return Paths;
 }
 
+// A drop is a command: none is taken while the menu is off the window. The files are only
+// read, so the drag's source is told they were copied, never moved.
+bool TakeAsCopy(QDropEvent& Event, bool MenuAttached) {
+  if (!MenuAttached || !(Event.possibleActions() & Qt::CopyAction) ||
+      LocalFiles(Event.mimeData()).empty())
+    return false;
+  Event.setDropAction(Qt::CopyAction);
+  Event.accept();
+  return true;
+}
+
 }  // namespace
 
 void TPelbrookMainWindow::dragEnterEvent(QDragEnterEvent* Event) {
-  // A drop is a command: none starts while the menu is off the window.
-  if (FMenuAttached && !LocalFiles(Event->mimeData()).empty()) Event->acceptProposedAction();
+  TakeAsCopy(*Event, FMenuAttached);
 }
 
 void TPelbrookMainWindow::dropEvent(QDropEvent* Event) {
-  std::vector<std::string> Paths = LocalFiles(Event->mimeData());
-  if (!FMenuAttached || Paths.empty()) return;
-  Event->acceptProposedAction();
+  if (!TakeAsCopy(*Event, FMenuAttached)) return;
   const QModelIndex Target =
       Images->indexAt(Images->viewport()->mapFrom(this, Event->position().toPoint()));
   // The drag's source waits for the drop to end: the files are taken in once it has.
   QMetaObject::invokeMethod(
       this,
-      [this, Paths = std::move(Paths), Index = Target.isValid() ? Target.row() : -1] {
+      [this, Paths = LocalFiles(Event->mimeData()), Index = Target.isValid() ? Target.row() : -1] {
         if (FMenuAttached) RunCommand([&] { FilesDropped(Paths, Index); });
       },
       Qt::QueuedConnection);

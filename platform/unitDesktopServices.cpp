@@ -2,12 +2,10 @@
 
 #include <filesystem>
 
-const char* const InstalledDataFolder = PELBROOK_INSTALLED_DATA_FOLDER;
-
 std::string IDesktopServices::ProgramDataFilePath(const std::string& Name) {
   const std::filesystem::path Folder = std::filesystem::path(ProgramFilePath()).parent_path();
   const std::filesystem::path Beside = Folder / Name;
-  const std::filesystem::path Installed = Folder / InstalledDataFolder / Name;
+  const std::filesystem::path Installed = Folder / PELBROOK_INSTALLED_DATA_FOLDER / Name;
   std::error_code Ignored;
   if (!std::filesystem::exists(Beside, Ignored) && std::filesystem::exists(Installed, Ignored))
     return Installed.lexically_normal().string();

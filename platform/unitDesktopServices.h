@@ -13,9 +13,6 @@
 #include "platform/unitRegistryStore.h"
 #include "platform/unitWindowServices.h"
 
-// Where an install puts the program's data files, from the folder of the program's file.
-extern const char* const InstalledDataFolder;
-
 enum class TFileDialogKind { Open, Save };
 
 // A file dialog component: it keeps its filter index and file name between uses, so each
@@ -65,7 +62,8 @@ class IDesktopServices : public IWindowServices {
   // The program file's name without its extension.
   std::string ApplicationTitle();
   // A data file that ships with the program ("cutter.wav"): beside the program's file, or
-  // else in the data folder of an install (InstalledDataFolder); beside it when neither has it.
+  // else in the data folder of an install (share/pelbrook beside bin/); beside it when neither
+  // has it.
   std::string ProgramDataFilePath(const std::string& Name);
 };
 

@@ -7,6 +7,10 @@
 set -euo pipefail
 build=$1 sample=$2
 id=org.pelbrook.Pelbrook
+# A build of the tests alone (the sanitizer run) has nothing to install.
+for built in pelbrook pelbrook-tool cutter.wav icons/256x256/org.pelbrook.Pelbrook.png; do
+  [ -e "$build/$built" ] || { echo "no $built built: skipped"; exit 77; }
+done
 for need in desktop-file-validate appstreamcli update-mime-database; do
   command -v "$need" >/dev/null || { echo "no $need: skipped"; exit 77; }
 done

@@ -11,6 +11,10 @@ for need in Xvfb xdotool; do
   command -v "$need" >/dev/null || { echo "no $need: skipped"; exit 77; }
 done
 command -v import >/dev/null || shots=
+# A build of the tests alone (the sanitizer run) has nothing to install.
+for built in pelbrook pelbrook-tool cutter.wav icons/256x256/org.pelbrook.Pelbrook.png; do
+  [ -e "$build/$built" ] || { echo "no $built built: skipped"; exit 77; }
+done
 
 source "$(dirname "$0")/x_session.sh"
 fail() { echo "FAILED: $*"; [ ! -s "$work/log" ] || tail -n 20 "$work/log"; exit 1; }
