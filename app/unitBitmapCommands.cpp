@@ -1,21 +1,25 @@
-// Import From and Export To: single sprites in from and out to BMP files.
+// Import From and Export To: single sprites in from and out to BMP and PNG files.
 
 #include "app/unitPelbrookMainWindow.h"
-#include "platform/unitBmpCodec.h"
+#include "platform/qt/unitQtImageFiles.h"
 #include "sprites/unitBitmapRoutes.h"
+
+int TPelbrookMainWindow::InsertImportedImage(const std::string& Path, int Index) {
+  std::unique_ptr<TBitmap> FileBitmap;
+  try {
+    FileBitmap = LoadImageFile(Path);
+  } catch (const std::exception&) {
+    ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation);
+    return -1;
+  }
+  return InsertAt(SpriteFromImportedBitmap(*FileBitmap), Index);
+}
 
 void TPelbrookMainWindow::ImportFrom1Click() {
   if (!FServices.ExecuteFileDialog(Importbmp)) return;
   const std::string Path = Importbmp.FileName;
-  std::unique_ptr<TBitmap> FileBitmap;
-  try {
-    FileBitmap = LoadBmpFile(Path);
-  } catch (const std::exception&) {
-    ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation);
-    return;
-  }
-  const int Index = InsertAtSelection(SpriteFromImportedBitmap(*FileBitmap));
-  FileBitmap.reset();
+  const int Index = InsertImportedImage(Path, SelectedItem());
+  if (Index < 0) return;
   PopulateImageList();
   SetStatusText("Image imported from: " + Path);
   MarkModified();
@@ -30,6 +34,14 @@ void TPelbrookMainWindow::ExportTo1Click() {
   }
   if (!FServices.ExecuteFileDialog(Exportbmp)) return;
   const std::string Path = Exportbmp.FileName;
-  SaveBmpFile(*MakeExportBitmap(SpriteFile->GetSprite(Selected), Exportbmp.FilterIndex), Path);
+  SaveExportFile(SpriteFile->GetSprite(Selected), Exportbmp.FilterIndex, Path);
   SetStatusText("Export to: " + Path + " completed.");
+}
+
+void TPelbrookMainWindow::ImportbmpTypeChange(TFileDialog& Dialog) {
+  Dialog.DefaultExt = Dialog.FilterIndex == 2 ? "png" : "bmp";
+}
+
+void TPelbrookMainWindow::ExportbmpTypeChange(TFileDialog& Dialog) {
+  Dialog.DefaultExt = Dialog.FilterIndex == ExportFilterPng ? "png" : "bmp";
 }

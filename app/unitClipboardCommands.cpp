@@ -57,7 +57,7 @@ void TPelbrookMainWindow::Paste1Click() {
   const auto Bitmap15 = MakePasteBitmap(*FServices.ReadClipboardBitmap());
   auto Sprite = std::make_unique<TS16Sprite>();
   Bitmap15ToSprite(*Bitmap15, *Sprite);
-  const int Index = InsertAtSelection(std::move(Sprite));
+  const int Index = InsertAt(std::move(Sprite), SelectedItem());
   PopulateImageList();
   SetStatusText("Sprite pasted from Clipboard Okay");
   MarkModified();

@@ -18,6 +18,8 @@
 #include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
 
+Q_LOGGING_CATEGORY(PelbrookWindowLog, "pelbrook.window", QtWarningMsg)
+
 TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
     : FServices(Services), Thumbnails(std::make_unique<TImageList>()) {
   CreateComponents();
@@ -34,6 +36,7 @@ TPelbrookMainWindow::~TPelbrookMainWindow() {
 
 void TPelbrookMainWindow::CreateComponents() {
   setGeometry(257, 110, 696, 480);
+  setAcceptDrops(true);
 
   auto* Client = new QWidget(this);
   auto* Layout = new QGridLayout(Client);
@@ -95,15 +98,17 @@ void TPelbrookMainWindow::CreateComponents() {
   SaveFile.OnTypeChange = [this](TFileDialog& Dialog) { SaveFileTypeChange(Dialog); };
   // The import dialog takes any name: a missing file fails as any file that does not read.
   Importbmp.Kind = TFileDialogKind::Open;
-  Importbmp.Filter = "Bitmap Files (*.bmp)|*.bmp";
+  Importbmp.Filter = "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
   Importbmp.DefaultExt = "bmp";
   Importbmp.HideReadOnly = true;
+  Importbmp.OnTypeChange = [this](TFileDialog& Dialog) { ImportbmpTypeChange(Dialog); };
   Exportbmp.Kind = TFileDialogKind::Save;
   Exportbmp.Filter =
       "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
-      "File (8bpp) (*.bmp)|*.bmp";
+      "File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png";
   Exportbmp.DefaultExt = "bmp";
   Exportbmp.OverwritePrompt = Exportbmp.HideReadOnly = Exportbmp.PathMustExist = true;
+  Exportbmp.OnTypeChange = [this](TFileDialog& Dialog) { ExportbmpTypeChange(Dialog); };
 }
 
 void TPelbrookMainWindow::ConnectMenuCommands() {
@@ -139,12 +144,7 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
 
   for (TMenuEntry& Entry : PelbrookMainMenu.Entries())
     connect(Entry.Action, &QAction::triggered, this, [this, &Entry] {
-      if (!Entry.Command) return;
-      try {
-        Entry.Command(Entry);
-      } catch (const std::exception& Error) {
-        ShowException(FServices, Error);
-      }
+      if (Entry.Command) RunCommand([&] { Entry.Command(Entry); });
     });
   connect(PelbrookMainMenu.TopMenu(TTopMenu::File), &QMenu::aboutToShow, this,
           &TPelbrookMainWindow::File1Click);
@@ -153,6 +153,14 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   // A menu that closes leaves no hint behind.
   for (QMenu* Menu : PelbrookMainMenu.Bar()->findChildren<QMenu*>())
     connect(Menu, &QMenu::aboutToHide, this, [this] { DoHint(QString()); });
+}
+
+void TPelbrookMainWindow::RunCommand(const std::function<void()>& Command) {
+  try {
+    Command();
+  } catch (const std::exception& Error) {
+    ShowException(FServices, Error);
+  }
 }
 
 void TPelbrookMainWindow::FormCreate() {
@@ -171,6 +179,7 @@ void TPelbrookMainWindow::SetCaption(bool WithModifiedMarker) {
   Caption.append(Name).append("]");
   if (WithModifiedMarker) Caption.append(" *");
   setWindowTitle(QString::fromStdString(Caption));
+  qCDebug(PelbrookWindowLog).noquote() << "title:" << windowTitle();
 }
 
 void TPelbrookMainWindow::MarkModified() {
@@ -277,11 +286,10 @@ int TPelbrookMainWindow::SelectedItem() const {
   return Last;
 }
 
-int TPelbrookMainWindow::InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite) {
-  const int Selected = SelectedItem();
-  if (Selected < 0) return SpriteFile->Add(std::move(Sprite));
-  SpriteFile->Insert(std::move(Sprite), Selected);
-  return Selected;
+int TPelbrookMainWindow::InsertAt(std::unique_ptr<TS16Sprite> Sprite, int Index) {
+  if (Index < 0) return SpriteFile->Add(std::move(Sprite));
+  SpriteFile->Insert(std::move(Sprite), Index);
+  return Index;
 }
 
 void TPelbrookMainWindow::File1Click() {

@@ -3,12 +3,14 @@
 // and every view the user sees. Its handlers live in the folder of the subsystem they belong
 // to (sprites/unitFileCommands.cpp, imaging/unitThumbnailList.cpp, app/unit*.cpp).
 
+#include <QLoggingCategory>
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/unitMainMenu.h"
 #include "app/unitSpriteHistory.h"
@@ -32,6 +34,10 @@ class TShapeMarker;
 class TSpriteViewer;
 class TThumbnailListModel;
 class TWorkingImageView;
+
+// The window's title and status texts as they change, for whoever watches a running editor
+// (QT_LOGGING_RULES="pelbrook.window.debug=true").
+Q_DECLARE_LOGGING_CATEGORY(PelbrookWindowLog)
 
 class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   Q_OBJECT
@@ -79,9 +85,11 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void Paste1Click();
   void PasteOver1Click();
 
-  // BMP files.
+  // BMP and PNG files.
   void ImportFrom1Click();
   void ExportTo1Click();
+  void ImportbmpTypeChange(TFileDialog& Dialog);
+  void ExportbmpTypeChange(TFileDialog& Dialog);
 
   // The cutters.
   void ExpandSprite1Click();
@@ -104,6 +112,10 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
   // Open and save.
   void Open1Click();
+  // Opens a file named outside the open dialog (the command line, a drop) as Open does: as
+  // .spr when the name ends in .spr, as .s16 otherwise, after the question about unsaved
+  // changes.
+  void OpenNamedFile(const std::string& Path);
   void Save1Click();
   void SaveAs1Click();
   void OpenSpriteFileTypeChange(TFileDialog& Dialog);
@@ -120,6 +132,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
  protected:
   void closeEvent(QCloseEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
   bool event(QEvent* Event) override;
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
@@ -159,9 +173,11 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // The item with the focus mark, and the last selected item; -1 for none.
   int CurrentItem() const;
   int SelectedItem() const;
-  // Puts a new sprite before the selected item, or at the end with none selected.
-  // Returns where it went.
-  int InsertAtSelection(std::unique_ptr<TS16Sprite> Sprite);
+  // Puts a new sprite before item Index, or at the end for -1; returns where it went.
+  int InsertAt(std::unique_ptr<TS16Sprite> Sprite, int Index);
+  // Reads a BMP or PNG file into a new sprite before item Index (-1: at the end) and returns
+  // where it went; a file that does not read is reported and gives -1.
+  int InsertImportedImage(const std::string& Path, int Index);
   void ClearImages();
   // Records a command that put Inserted sprites at Index in place of Removed.
   void RecordReplace(const char* Entry, int Index, TSpriteRun Removed, int Inserted);
@@ -186,6 +202,13 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // Asks whether unsaved changes are to be saved first: false when the user cancels, or the
   // save asked for did not write the document.
   bool ChangesMayBeReplaced();
+  // Files dropped before item Index (-1: at the end): the first sprite file among them is
+  // opened; otherwise every picture is imported, in order, and the list rebuilt once.
+  void FilesDropped(const std::vector<std::string>& Paths, int Index);
+  // Runs a command, showing any error as the application shows errors no command caught.
+  void RunCommand(const std::function<void()>& Command);
+  // Open's steps after its dialog.
+  void OpenDocument(const std::string& Path, bool AsSpr);
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
   void ShowWarning(const char* Text, TMsgIcon Icon);
   void ShowMessage(const char* Text, TMsgIcon Icon);

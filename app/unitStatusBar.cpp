@@ -11,6 +11,7 @@
 
 void TPelbrookMainWindow::SetStatusText(const std::string& Text) {
   StatusPanel1->setText(QString::fromStdString(Text));
+  qCDebug(PelbrookWindowLog).noquote() << "status:" << StatusPanel1->text();
   FServices.ProcessMessages();
 }
 

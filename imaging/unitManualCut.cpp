@@ -1,7 +1,5 @@
 #include "imaging/unitManualCut.h"
 
-#include <filesystem>
-
 TManualCut::TManualCut(TS16File& File, int Index, IDesktopServices& Services, IManualCutView& View)
     : TSheetCut(File, Index, View), FServices(Services), FView(View) {}
 
@@ -57,8 +55,7 @@ void TManualCut::MarkerMouseDown() {
 }
 
 void TManualCut::PlayCutterSound() {
-  const std::string Path =
-      (std::filesystem::path(FServices.ProgramFilePath()).parent_path() / "cutter.wav").string();
+  const std::string Path = FServices.ProgramDataFilePath("cutter.wav");
   // A sound still playing makes the call fail at once: two more tries, 100 ms apart.
   for (int Try = 1; !FServices.PlaySound(Path) && Try < 3; ++Try) FServices.Sleep(100);
 }

@@ -363,8 +363,5 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
 
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path) {
   const std::vector<std::uint8_t> Bytes = EncodeBmp(Bitmap);
-  TSafeFileWriter Writer;
-  Writer.CreateOrThrow(Path);
-  Writer.Write(Bytes.data(), Bytes.size());
-  Writer.Commit();
+  SaveWholeFile(Path, Bytes.data(), Bytes.size());
 }

@@ -62,6 +62,10 @@ class IDesktopServices : public IWindowServices {
   virtual std::string ProgramFilePath() = 0;
   // The program file's name without its extension.
   std::string ApplicationTitle();
+  // A data file that ships with the program ("cutter.wav"): beside the program's file, or
+  // else in the data folder of an install (share/pelbrook beside bin/); beside it when neither
+  // has it.
+  std::string ProgramDataFilePath(const std::string& Name);
 };
 
 // The application's answer to an error that no command caught: its message in a stop box

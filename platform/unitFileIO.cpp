@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -266,4 +267,27 @@ void TSafeFileWriter::Discard() {
   FFile = nullptr;
   if (!FTempPath.empty()) unlink(FTempPath.c_str());
   FTempPath.clear();
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& Path, std::uint64_t MaxSize) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  if (Reader.Size() > MaxSize) throw EInOutError("File too large: " + Path);
+  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  Reader.Read(Bytes.data(), Bytes.size());
+  return Bytes;
+}
+
+void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count) {
+  TSafeFileWriter Writer;
+  Writer.CreateOrThrow(Path);
+  Writer.Write(Bytes, Count);
+  Writer.Commit();
+}
+
+bool NameEndsWith(std::string_view Path, std::string_view Ending) {
+  return Path.size() >= Ending.size() &&
+         std::equal(
+             Ending.begin(), Ending.end(), Path.end() - std::ptrdiff_t(Ending.size()),
+             [](unsigned char A, unsigned char B) { return std::tolower(A) == std::tolower(B); });
 }

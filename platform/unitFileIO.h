@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class EInOutError : public std::runtime_error {
  public:
@@ -92,3 +94,11 @@ class TSafeFileWriter {
   std::string FTempPath;
   std::string FFailure;
 };
+
+// The whole file; a file larger than MaxSize is refused before anything of it is read.
+// Raises EInOutError.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& Path, std::uint64_t MaxSize);
+// Writes the file with a TSafeFileWriter; raises EInOutError when it cannot.
+void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count);
+// Whether the file name ends in Ending, ignoring ASCII case (".SPR" ends in ".spr").
+bool NameEndsWith(std::string_view Path, std::string_view Ending);

@@ -8,10 +8,12 @@
 #include "platform/unitBitmap.h"
 #include "sprites/unitS16Handler.h"
 
-// The export dialog's filter indices: the depth of the file written.
+// The export dialog's filter indices: the depth of the file written. A PNG takes the colours
+// of the 24-bit bitmap.
 constexpr int ExportFilter24Bit = 1;
 constexpr int ExportFilter16Bit = 2;
 constexpr int ExportFilter8Bit = 3;
+constexpr int ExportFilterPng = 4;
 
 // The copy formats: the pixel format Copy renders a sprite into.
 constexpr int CopyFormat8Bit = 3;

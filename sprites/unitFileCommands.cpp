@@ -8,8 +8,16 @@ void TPelbrookMainWindow::Open1Click() {
   // Opening replaces the document: unsaved work is asked about as New asks.
   if (!ChangesMayBeReplaced()) return;
   if (!FServices.ExecuteFileDialog(OpenSpriteFile)) return;
-  const std::string Path = OpenSpriteFile.FileName;
-  if (OpenSpriteFile.FilterIndex == 2) {
+  OpenDocument(OpenSpriteFile.FileName, OpenSpriteFile.FilterIndex == 2);
+}
+
+void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
+  if (!ChangesMayBeReplaced()) return;
+  OpenDocument(Path, IsSprFileName(Path));
+}
+
+void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
+  if (AsSpr) {
     SaveFormat = SaveFormatSpr;
     try {
       OpenSprDocument(*SpriteFile, Path, *SprLoader);

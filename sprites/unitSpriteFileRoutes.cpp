@@ -2,7 +2,16 @@
 
 #include <exception>
 
+#include "platform/unitFileIO.h"
 #include "sprites/unitPixelConversions.h"
+
+bool IsSprFileName(const std::string& Path) {
+  return NameEndsWith(Path, ".spr");
+}
+
+bool IsSpriteFileName(const std::string& Path) {
+  return IsSprFileName(Path) || NameEndsWith(Path, ".s16");
+}
 
 int OpenS16Document(TS16File& File, const std::string& Path) {
   File.LoadFromFile(Path);

@@ -13,6 +13,11 @@ constexpr int SaveFormatS16_565 = 1;
 constexpr int SaveFormatS16_555 = 2;
 constexpr int SaveFormatSpr = 3;
 
+// A name ending in .spr, in any case: what is opened as .spr when no filter says otherwise.
+bool IsSprFileName(const std::string& Path);
+// A name ending in .s16 or .spr, in any case.
+bool IsSpriteFileName(const std::string& Path);
+
 // Loads an .s16 file and holds it in 5-6-5; returns the SaveFormat of the file's layout.
 int OpenS16Document(TS16File& File, const std::string& Path);
 // Loads every readable sprite of an .spr file into 5-6-5 sprites; returns SaveFormatSpr.

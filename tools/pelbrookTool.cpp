@@ -24,12 +24,16 @@ const TSubcommand Subcommands[] = {
     {"convert", RunConvert, "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
      "Reads IN (as .spr when its name ends in .spr, unless --from says otherwise) and writes\n"
      "OUT in --to, by default spr for a name ending in .spr and s16-565 otherwise."},
-    {"export", RunExport, "export IN INDEX OUT.bmp [--depth 24|16|8] [--from s16|spr]",
+    {"export", RunExport, "export IN INDEX OUT.bmp|OUT.png [--depth 24|16|8|png] [--from s16|spr]",
      "Writes sprite INDEX (from 0) of IN as a BMP file of the given depth (default 24; 8 bits\n"
-     "use the Tamblings 1 palette). Black stays black; no other colour becomes black."},
-    {"import", RunImport, "import OUT IN.bmp... [--to s16-565|s16-555|spr]",
-     "Makes OUT holding the BMP files as sprites in the given order; OUT's format is chosen\n"
-     "as for convert."},
+     "use the Tamblings 1 palette), or as a PNG when OUT ends in .png: the 24-bit colours,\n"
+     "black transparent. Black stays black; no other colour becomes black."},
+    {"export-all", RunExportAll, "export-all IN FOLDER [--depth 24|16|8|png] [--from s16|spr]",
+     "Writes every sprite of IN as FOLDER/NNNN.bmp (or .png with --depth png), numbered from\n"
+     "0000, as export does; FOLDER is made when it does not exist."},
+    {"import", RunImport, "import OUT IN.bmp|IN.png... [--to s16-565|s16-555|spr]",
+     "Makes OUT holding the BMP and PNG files as sprites in the given order; a PNG pixel less\n"
+     "than half opaque becomes black. OUT's format is chosen as for convert."},
     {"expand", RunExpand, "expand IN INDEX OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
      "Expand Sprite on sprite INDEX of IN, as the editor does after \"Yes\" to its warnings:\n"
      "the sprites found on the composite's background take its place, in the order found,\n"

@@ -1,9 +1,13 @@
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <iostream>
 
+#include <filesystem>
 #include "imaging/unitExpansionScan.h"
-#include "platform/unitBmpCodec.h"
+
+#include "platform/qt/unitQtImageFiles.h"
+#include "platform/unitFileIO.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitSpriteFileRoutes.h"
 #include "tools/unitToolCommands.h"
@@ -45,6 +49,14 @@ int ChangeDocument(const TToolArgs& Args, std::size_t Words,
   return 0;
 }
 
+int ExportFilterNamed(const std::string& Depth) {
+  return Depth == "24"    ? ExportFilter24Bit
+         : Depth == "16"  ? ExportFilter16Bit
+         : Depth == "8"   ? ExportFilter8Bit
+         : Depth == "png" ? ExportFilterPng
+                          : throw EToolUsage("--depth takes 24, 16, 8 or png");
+}
+
 }  // namespace
 
 int RunInfo(const TToolArgs& Args) {
@@ -67,15 +79,32 @@ int RunConvert(const TToolArgs& Args) {
 int RunExport(const TToolArgs& Args) {
   const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"});
   ExpectPositional(Options, 3, 3);
-  const std::string Depth = Options.Get("--depth", "24");
-  const int Filter = Depth == "24"   ? ExportFilter24Bit
-                     : Depth == "16" ? ExportFilter16Bit
-                     : Depth == "8"  ? ExportFilter8Bit
-                                     : throw EToolUsage("--depth takes 24, 16 or 8");
+  const std::string& Out = Options.Positional[2];
+  const bool PngName = NameEndsWith(Out, ".png");
+  const int Filter = ExportFilterNamed(Options.Get("--depth", PngName ? "png" : "24"));
+  if (PngName != (Filter == ExportFilterPng))
+    throw EToolUsage("a name ending in .png is written as PNG, and a PNG only to such a name");
   TS16File File;
   LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
   const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
-  SaveBmpFile(*MakeExportBitmap(File.GetSprite(Index), Filter), Options.Positional[2]);
+  SaveExportFile(File.GetSprite(Index), Filter, Out);
+  return 0;
+}
+
+int RunExportAll(const TToolArgs& Args) {
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"});
+  ExpectPositional(Options, 2, 2);
+  const int Filter = ExportFilterNamed(Options.Get("--depth", "24"));
+  const char* Extension = Filter == ExportFilterPng ? "png" : "bmp";
+  TS16File File;
+  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  const std::filesystem::path Folder(Options.Positional[1]);
+  std::filesystem::create_directories(Folder);
+  for (int I = 0; I < File.Count(); ++I) {
+    char Name[16];
+    std::snprintf(Name, sizeof(Name), "%04d.%s", I, Extension);
+    SaveExportFile(File.GetSprite(I), Filter, (Folder / Name).string());
+  }
   return 0;
 }
 
@@ -89,7 +118,7 @@ int RunImport(const TToolArgs& Args) {
     const std::string& Path = Options.Positional[I];
     std::unique_ptr<TBitmap> Bitmap;
     try {
-      Bitmap = LoadBmpFile(Path);
+      Bitmap = LoadImageFile(Path);
     } catch (const std::exception&) {
       std::throw_with_nested(std::runtime_error("Failed during LoadBitmap: " + Path));
     }

@@ -45,6 +45,7 @@ int SaveFormatFor(const std::string& Path, const std::string& To);
 int RunInfo(const TToolArgs& Args);
 int RunConvert(const TToolArgs& Args);
 int RunExport(const TToolArgs& Args);
+int RunExportAll(const TToolArgs& Args);
 int RunImport(const TToolArgs& Args);
 int RunExpand(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);

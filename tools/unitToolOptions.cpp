@@ -8,10 +8,6 @@
 
 namespace {
 
-bool EndsWithSpr(const std::string& Path) {
-  return Path.size() >= 4 && Lowercase(Path.substr(Path.size() - 4)) == ".spr";
-}
-
 bool Contains(const std::vector<std::string>& Names, const std::string& Name) {
   return std::find(Names.begin(), Names.end(), Name) != Names.end();
 }
@@ -65,7 +61,7 @@ int ParseToolInteger(const std::string& Text, const std::string& What) {
 int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::string& From) {
   if (!From.empty() && From != "s16" && From != "spr")
     throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
-  const bool AsSpr = From == "spr" || (From.empty() && EndsWithSpr(Path));
+  const bool AsSpr = From == "spr" || (From.empty() && IsSprFileName(Path));
   if (!AsSpr) return OpenS16Document(File, Path);
   TConsoleWindowServices Services;
   TSprLoader Loader(Services);
@@ -73,7 +69,7 @@ int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::strin
 }
 
 int SaveFormatFor(const std::string& Path, const std::string& To) {
-  if (To.empty()) return EndsWithSpr(Path) ? SaveFormatSpr : SaveFormatS16_565;
+  if (To.empty()) return IsSprFileName(Path) ? SaveFormatSpr : SaveFormatS16_565;
   if (To == "s16-565") return SaveFormatS16_565;
   if (To == "s16-555") return SaveFormatS16_555;
   if (To == "spr") return SaveFormatSpr;

@@ -21,7 +21,6 @@ struct TOfferedImage {
   QByteArray Bytes;  // empty for an image already decoded in this process
   QByteArray Format;
   QImage Decoded;
-  QSize Size;
   bool Indexed = false;
 };
 
@@ -37,7 +36,6 @@ std::optional<TOfferedImage> OfferedForm(const QMimeData& Data, const QString& T
   QBuffer Buffer(&Offer.Bytes);
   QImageReader Reader(&Buffer, Offer.Format);
   if (Offer.Bytes.isEmpty() || !Reader.canRead()) return std::nullopt;
-  Offer.Size = Reader.size();
   Offer.Indexed = IsIndexed(Reader.imageFormat());
   return Offer;
 }
@@ -56,7 +54,6 @@ std::optional<TOfferedImage> OfferedImage() {
   TOfferedImage Offer;
   Offer.Decoded = qvariant_cast<QImage>(Data->imageData());
   if (Offer.Decoded.isNull()) return std::nullopt;
-  Offer.Size = Offer.Decoded.size();
   Offer.Indexed = Offer.Decoded.colorCount() > 0;
   return Offer;
 }
@@ -65,24 +62,7 @@ QImage Decode(TOfferedImage& Offer) {
   if (Offer.Bytes.isEmpty()) return Offer.Decoded;
   QBuffer Buffer(&Offer.Bytes);
   QImageReader Reader(&Buffer, Offer.Format);
-  // A size read from the header has passed the program's own limit, which is above Qt's
-  // default; a form that does not tell its size keeps Qt's.
-  const int QtLimit = QImageReader::allocationLimit();
-  if (Offer.Size.isValid()) QImageReader::setAllocationLimit(std::max(QtLimit, 2048));
-  QImage Image = Reader.read();
-  QImageReader::setAllocationLimit(QtLimit);
-  if (Image.isNull())
-    throw ESpriteError("The image on the clipboard could not be read: " +
-                       Reader.errorString().toStdString());
-  return Image;
-}
-
-QByteArray PngBytes(const QImage& Image) {
-  QByteArray Bytes;
-  QBuffer Buffer(&Bytes);
-  Buffer.open(QIODevice::WriteOnly);
-  if (!Image.save(&Buffer, "PNG")) throw ESpriteError("The image could not be made into a PNG");
-  return Bytes;
+  return ReadImageWithinLimits(Reader, "The image on the clipboard");
 }
 
 QByteArray BmpBytes(const TBitmap& Bitmap) {
@@ -99,7 +79,7 @@ void PutBitmapOnClipboard(const TBitmap& Bitmap) {
     throw ESpriteError("A sprite without pixels cannot be put on the clipboard");
   const QImage Image = ImageOfBitmap(Bitmap);
   auto* Data = new QMimeData;
-  Data->setData(PngType, PngBytes(Image));
+  Data->setData(PngType, EncodePng(Image));
   Data->setData(BmpType, BmpBytes(Bitmap));
   Data->setImageData(Image);
   QGuiApplication::clipboard()->setMimeData(Data);
@@ -117,6 +97,5 @@ bool ClipboardOffersPalette() {
 std::unique_ptr<TBitmap> ReadClipboardImage() {
   auto Offer = OfferedImage();
   if (!Offer) throw ESpriteError("The clipboard holds no image that can be read");
-  CheckImageSize(Offer->Size.width(), Offer->Size.height(), "The image on the clipboard");
   return BitmapOfImage(Decode(*Offer));
 }

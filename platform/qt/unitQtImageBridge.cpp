@@ -1,5 +1,9 @@
 #include "platform/qt/unitQtImageBridge.h"
 
+#include <QBuffer>
+#include <algorithm>
+#include <string>
+
 #include "sprites/unitBitmapRoutes.h"
 
 QImage ImageOfBitmap(const TBitmap& Bitmap) {
@@ -30,4 +34,30 @@ std::unique_ptr<TBitmap> BitmapOfImage(const QImage& Image) {
     }
   }
   return Bitmap;
+}
+
+QImage ReadImageWithinLimits(QImageReader& Reader, const char* What) {
+  const QSize Size = Reader.size();
+  if (Size.isValid()) CheckImageSize(Size.width(), Size.height(), What);
+  const int QtLimit = QImageReader::allocationLimit();
+  if (Size.isValid()) QImageReader::setAllocationLimit(std::max(QtLimit, 2048));
+  QImage Image = Reader.read();
+  QImageReader::setAllocationLimit(QtLimit);
+  if (Image.isNull())
+    throw ESpriteError(std::string(What) +
+                       " could not be read: " + Reader.errorString().toStdString());
+  return Image;
+}
+
+QByteArray EncodePng(const QImage& Image) {
+  // A new image takes the resolution of the screen, if there is one: the file states a fixed
+  // one instead, 72 dpi as in the BMP files, so the bytes never depend on the display.
+  QImage Fixed = Image;
+  Fixed.setDotsPerMeterX(2835);
+  Fixed.setDotsPerMeterY(2835);
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  if (!Fixed.save(&Buffer, "PNG")) throw ESpriteError("The image could not be made into a PNG");
+  return Bytes;
 }

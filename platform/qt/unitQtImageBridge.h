@@ -3,7 +3,9 @@
 // black, the game's transparent colour, is fully transparent outside the program, and a pixel
 // less than half opaque comes in as black.
 
+#include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 #include <memory>
 
 #include "platform/unitBitmap.h"
@@ -12,3 +14,11 @@
 QImage ImageOfBitmap(const TBitmap& Bitmap);
 // 24 bits; raises ESpriteError when the image is too large to become a sprite.
 std::unique_ptr<TBitmap> BitmapOfImage(const QImage& Image);
+
+// Decodes what Reader reads once the size in its header has passed the sprite limits, which
+// are above Qt's own allocation limit; a form that does not tell its size keeps Qt's limit.
+// Raises ESpriteError, naming What, when it is too large or does not read.
+QImage ReadImageWithinLimits(QImageReader& Reader, const char* What);
+// A PNG of Image in Qt's encoding, the same bytes for the same image in every program built
+// from this code.
+QByteArray EncodePng(const QImage& Image);

@@ -1,6 +1,7 @@
 // Import From and Export To as a user's session goes: through the scripted dialogs, checking
 // the document, the list, the status texts and the files written.
 
+#include <QImage>
 #include <fstream>
 
 #include "platform/unitBmpCodec.h"
@@ -22,14 +23,15 @@ class BitmapCommands : public TWindowTest {
     Window->PopulateImageList();
     ForgetSeen();
   }
+  // The name is typed without an extension: the filter's is appended.
   std::string Export(int Item, int FilterIndex, const std::string& Name) {
     Probe().SelectItem(Item);
     Services.DialogAnswers.push_back(TDialogAnswer{Dir.File(Name), FilterIndex});
     Run("ExportTo1");
-    return Dir.File(Name + ".bmp");
+    return Dir.File(Name + (FilterIndex == ExportFilterPng ? ".png" : ".bmp"));
   }
-  void Import(const std::string& Path) {
-    Services.DialogAnswers.push_back(TDialogAnswer{Path, 0});
+  void Import(const std::string& Path, int FilterIndex = 0) {
+    Services.DialogAnswers.push_back(TDialogAnswer{Path, FilterIndex});
     Run("ImportFrom1");
   }
 };
@@ -39,42 +41,59 @@ TEST_F(BitmapCommands, TheDialogsAreTheFormsOwnAndCancellingThemChangesNothing) 
   Probe().SelectItem(0);
   Run("ExportTo1");
   ASSERT_EQ(Services.Dialogs.size(), 2u);
-  EXPECT_EQ(Services.Dialogs[0].Filter, "Bitmap Files (*.bmp)|*.bmp");
+  EXPECT_EQ(Services.Dialogs[0].Filter, "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png");
   EXPECT_EQ(Services.Dialogs[0].DefaultExt, "bmp");
   EXPECT_EQ(Services.Dialogs[1].Kind, TFileDialogKind::Save);
   EXPECT_EQ(Services.Dialogs[1].Filter,
             "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible "
-            "Bitmap File (8bpp) (*.bmp)|*.bmp");
+            "Bitmap File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png");
   EXPECT_EQ(Services.Dialogs[1].FilterIndex, 1);
   // Cancelled dialogs show nothing and change nothing.
   EXPECT_TRUE(Services.Shown.empty());
   EXPECT_FALSE(Probe().Modified());
 }
 
-TEST_F(BitmapCommands, ExportThenImportGivesTheWordsBackAtSixteenAndTwentyFourBits) {
+TEST_F(BitmapCommands, ExportThenImportGivesTheWordsBackAtSixteenAndTwentyFourBitsAndInPng) {
   const std::string Sixteen = Export(0, ExportFilter16Bit, "sixteen");
   EXPECT_EQ(Probe().StatusText().toStdString(), "Export to: " + Sixteen + " completed.");
   const std::string TwentyFour = Export(0, ExportFilter24Bit, "twentyfour");
   const std::string Eight = Export(0, ExportFilter8Bit, "eight");
+  const std::string Png = Export(0, ExportFilterPng, "png");
   EXPECT_FALSE(Probe().Modified());
   EXPECT_EQ(LoadBmpFile(Sixteen)->PixelFormat(), TPixelFormat::pf16bit);
   EXPECT_EQ(LoadBmpFile(TwentyFour)->PixelFormat(), TPixelFormat::pf24bit);
   EXPECT_EQ(LoadBmpFile(Eight)->PixelFormat(), TPixelFormat::pf8bit);
+  // The PNG has the 24-bit file's colours, black transparent and every other pixel opaque.
+  const QImage Rgba(QString::fromStdString(Png));
+  ASSERT_EQ(Rgba.format(), QImage::Format_ARGB32);
+  const auto Rgb = LoadBmpFile(TwentyFour);
+  for (int Y = 0; Y < 256; ++Y)
+    for (int X = 0; X < 256; ++X) {
+      const TColour Colour = Rgb->GetPixel(X, Y);
+      const QRgb Expected =
+          Colour == 0 ? qRgba(0, 0, 0, 0) : qRgb(RedOf(Colour), GreenOf(Colour), BlueOf(Colour));
+      ASSERT_EQ(Rgba.pixel(X, Y), Expected) << X << "," << Y;
+    }
   // pelbrook-tool writes the very same bytes.
   Probe().Document().SaveToFile(Dir.File("document.s16"));
-  const std::string ByTool = Dir.File("tool.bmp");
-  ASSERT_EQ(RunTool({"export", Dir.File("document.s16"), "0", ByTool, "--depth", "8"}).Status, 0);
-  EXPECT_EQ(ReadBytes(ByTool), ReadBytes(Eight));
+  for (const auto& [Depth, ByEditor] :
+       std::vector<std::pair<std::string, std::string>>{{"8", Eight}, {"png", Png}}) {
+    const std::string ByTool = Dir.File(Depth == "png" ? "tool.png" : "tool.bmp");
+    ASSERT_EQ(RunTool({"export", Dir.File("document.s16"), "0", ByTool, "--depth", Depth}).Status,
+              0);
+    EXPECT_EQ(ReadBytes(ByTool), ReadBytes(ByEditor)) << Depth;
+  }
 
   Probe().Images().clearSelection();
   Import(Sixteen);
   Import(TwentyFour);
-  ASSERT_EQ(Probe().Document().Count(), 5);
+  Import(Dir.File("png"), 2);
+  ASSERT_EQ(Probe().Document().Count(), 6);
   const TWords Original = SpriteWords(Probe().Document().GetSprite(0));
-  EXPECT_EQ(SpriteWords(Probe().Document().GetSprite(3)), Original);
-  EXPECT_EQ(SpriteWords(Probe().Document().GetSprite(4)), Original);
-  EXPECT_EQ(Probe().StatusText().toStdString(), "Image imported from: " + TwentyFour);
-  EXPECT_EQ(Probe().Items().Count(), 5);
+  for (int Imported = 3; Imported < 6; ++Imported)
+    EXPECT_EQ(SpriteWords(Probe().Document().GetSprite(Imported)), Original) << Imported;
+  EXPECT_EQ(Probe().StatusText().toStdString(), "Image imported from: " + Png);
+  EXPECT_EQ(Probe().Items().Count(), 6);
   EXPECT_EQ(Window->windowTitle(), "The Pelbrook - [Untitled] *");
 }
 

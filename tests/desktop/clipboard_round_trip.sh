@@ -13,7 +13,6 @@ done
 "$python" -c 'import PIL' 2>/dev/null || { echo "no Pillow: skipped"; exit 77; }
 
 . "$(dirname "$0")/x_session.sh"
-shot() { [ -z "$shots" ] || import -window root "$shots/$1.png"; }
 
 cp "$sample" "$work/sheet.s16"
 start_editor_on "$work/sheet.s16"

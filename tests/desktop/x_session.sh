@@ -1,6 +1,6 @@
 # Sourced by the desktop tests: a virtual X display of their own, a home and preference file
 # of their own in $work (removed at exit, with every process in pids), and the editor
-# ($editor) started on it with a file opened through its dialog.
+# ($editor) started on it with a file opened through its dialog; screenshots on request.
 
 work=$(mktemp -d)
 pids=()
@@ -46,3 +46,6 @@ start_editor_on() {
   # The title comes before the list is made; mouse work needs the items in place.
   sleep 1
 }
+
+# Saves the screen as $shots/$1.png when $shots is set.
+shot() { [ -z "${shots:-}" ] || import -window root "$shots/$1.png"; }

@@ -44,6 +44,7 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   // left raises an error rather than hang the test.
   std::deque<std::function<void()>> WaitSteps;
   TRegistryStore Store;
+  std::string ProgramFile = "/opt/pelbrook/bin/pelbrook";
 
   bool ExecuteFileDialog(TFileDialog& Dialog) override {
     Dialogs.push_back({Dialog.Kind, Dialog.Filter, Dialog.FilterIndex, Dialog.DefaultExt});
@@ -88,5 +89,5 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     WaitSteps.pop_front();
     Step();
   }
-  std::string ProgramFilePath() override { return "/opt/pelbrook/bin/pelbrook"; }
+  std::string ProgramFilePath() override { return ProgramFile; }
 };

@@ -61,18 +61,37 @@ TEST(ToolConvert, ChoosesFormatsByNameUnlessTold) {
   EXPECT_EQ(RunTool({"info", Dir.File("back")}).Out, "s16 5-6-5\n2\n0 3 2\n1 1 1\n");
 }
 
-TEST(ToolExportImport, SixteenBitsComeBackWordForWord) {
+TEST(ToolExportImport, SixteenBitsAndPngComeBackWordForWord) {
   TTempDir Dir;
   const std::string In = MakeS16(Dir, "in.s16");
-  const std::string Bmp = Dir.File("frame.bmp");
+  const std::string Bmp = Dir.File("frame.bmp"), Png = Dir.File("frame.PNG");
   ASSERT_EQ(RunTool({"export", In, "0", Bmp, "--depth", "16"}).Status, 0);
+  ASSERT_EQ(RunTool({"export", In, "0", Png}).Status, 0);
   EXPECT_EQ(LoadBmpFile(Bmp)->PixelFormat(), TPixelFormat::pf16bit);
   const std::string Out = Dir.File("again.s16");
-  ASSERT_EQ(RunTool({"import", Out, Bmp, Bmp}).Status, 0);
+  ASSERT_EQ(RunTool({"import", Out, Bmp, Png}).Status, 0);
   TS16File File;
   File.LoadFromFile(Out);
   ASSERT_EQ(File.Count(), 2);
-  EXPECT_EQ(SpriteWords(File.GetSprite(1)), (TWords{0, 0x0001, 0x0020, 0xF800, 0x07E0, 0xFFFF}));
+  for (int I = 0; I < 2; ++I)
+    EXPECT_EQ(SpriteWords(File.GetSprite(I)), (TWords{0, 0x0001, 0x0020, 0xF800, 0x07E0, 0xFFFF}));
+}
+
+TEST(ToolExportAll, WritesEverySpriteNumberedFromZeroAsExportWritesIt) {
+  TTempDir Dir;
+  const std::string In = MakeS16(Dir, "in.s16");
+  for (const std::string Depth : {"8", "png"}) {
+    const std::string Extension = Depth == "png" ? ".png" : ".bmp";
+    const std::string Folder = Dir.File("all-" + Depth + "/made");
+    const TToolRun Run = RunTool({"export-all", In, Folder, "--depth", Depth});
+    ASSERT_EQ(Run.Status, 0) << Run.Err;
+    for (const std::string Index : {"0", "1"}) {
+      const std::string Single = Dir.File("single" + Extension);
+      ASSERT_EQ(RunTool({"export", In, Index, Single, "--depth", Depth}).Status, 0);
+      EXPECT_EQ(ReadBytes(Folder + "/000" + Index + Extension), ReadBytes(Single)) << Depth;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Folder + "/0002" + Extension));
+  }
 }
 
 TEST(ToolExpand, WritesTheDocumentAsTheEditorLeavesItAndPrintsEachCut) {
@@ -112,6 +131,8 @@ TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
       {{"import", Dir.File("o.s16"), Dir.File("none.bmp")}, "Failed during LoadBitmap"},
       {{"convert", In, Dir.File("o.s16"), "--to", "s17"}, "--to takes"},
       {{"export", In, "one", Dir.File("x.bmp")}, "INDEX must be a whole number"},
+      {{"export", In, "0", Dir.File("x.png"), "--depth", "16"}, "written as PNG"},
+      {{"export", In, "0", Dir.File("x.bmp"), "--depth", "png"}, "written as PNG"},
       {{"frobnicate"}, "unknown subcommand"},
   };
   for (const TCase& Case : Cases) {
@@ -122,6 +143,6 @@ TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   EXPECT_FALSE(std::filesystem::exists(Dir.File("o.s16")));
   const TToolRun Help = RunTool({"--help"});
   EXPECT_EQ(Help.Status, 0);
-  for (const char* Word : {"info", "convert", "export", "import", "expand"})
+  for (const char* Word : {"info", "convert", "export", "export-all", "import", "expand"})
     EXPECT_NE(Help.Out.find("pelbrook-tool " + std::string(Word)), std::string::npos) << Word;
 }

@@ -1,0 +1,25 @@
+#pragma once
+// Single pictures in files, for Import From, Export To, drops and pelbrook-tool: BMP through
+// the program's own codec, PNG through Qt's image I/O with black as the transparent colour,
+// as on the clipboard.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "platform/unitBitmap.h"
+#include "sprites/unitS16Handler.h"
+
+bool IsPngData(std::span<const std::uint8_t> Bytes);
+// 24 bits, a pixel less than half opaque as black. The size in the header is checked before
+// the pixels are allocated; raises ESpriteError with the reason when the PNG does not read.
+std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
+// A PNG by its signature, anything else as a BMP; raises an error that says why it does not
+// read.
+std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path);
+
+// What Export To writes for a filter index: a BMP of the depth of filters 1 to 3, or for the
+// PNG filter the 24-bit colours with black transparent. Replaces the file only once the new
+// one is complete.
+void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path);

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "app/unitCommandLine.h"
+
+namespace {
+
+struct TCommandLineCase {
+  std::string Name;
+  QStringList Words;  // after the program's name
+  TCommandLinePhase Phase;
+  std::optional<int> ExitStatus;
+  std::string MessageHas;  // when ExitStatus is set
+  std::string FileToOpen;  // relative to the working folder; "" for none
+};
+
+class CommandLine : public testing::TestWithParam<TCommandLineCase> {};
+
+TEST_P(CommandLine, AnswersHelpAndVersionAtOnceAndOpensTheFirstFileNamed) {
+  const TCommandLineCase& Case = GetParam();
+  const TCommandLine Line = ParseCommandLine(QStringList{"pelbrook"} + Case.Words, Case.Phase);
+  EXPECT_EQ(Line.ExitStatus, Case.ExitStatus);
+  if (Case.ExitStatus) {
+    EXPECT_NE(Line.Message.find(Case.MessageHas), std::string::npos) << Line.Message;
+  }
+  EXPECT_EQ(Line.FileToOpen, Case.FileToOpen.empty()
+                                 ? ""
+                                 : QDir::current()
+                                       .absoluteFilePath(QString::fromStdString(Case.FileToOpen))
+                                       .toStdString());
+}
+
+const auto Before = TCommandLinePhase::BeforeWindowSystem;
+const auto After = TCommandLinePhase::AfterWindowSystem;
+
+INSTANTIATE_TEST_SUITE_P(
+    , CommandLine,
+    testing::Values(
+        TCommandLineCase{"Help", {"a.s16", "--help"}, Before, 0, "[FILE...]", ""},
+        TCommandLineCase{
+            "VersionAmongQtsOptions", {"-platform", "offscreen", "-v"}, Before, 0, "\n", ""},
+        // Qt's own words are not yet taken out: nothing else is judged before the window system.
+        TCommandLineCase{"QtsOptionsWait", {"-reverse", "a.s16"}, Before, std::nullopt, "", ""},
+        TCommandLineCase{"NoFile", {}, After, std::nullopt, "", ""},
+        TCommandLineCase{
+            "FirstOfSeveral", {"sheets/a.SPR", "b.s16"}, After, std::nullopt, "", "sheets/a.SPR"},
+        TCommandLineCase{"UnknownOption",
+                         {"--frobnicate", "a.s16"},
+                         After,
+                         2,
+                         "Unknown option 'frobnicate'",
+                         ""}),
+    [](const auto& Info) { return Info.param.Name; });
+
+}  // namespace
