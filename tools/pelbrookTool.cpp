@@ -16,13 +16,15 @@ struct TSubcommand {
 };
 
 const TSubcommand Subcommands[] = {
-    {"info", RunInfo, "info FILE [--from s16|spr]",
+    {"info", RunInfo, "info FILE [--from s16|spr] [--keep-going]",
      "Prints the format (\"s16 5-6-5\", \"s16 5-5-5\" or \"spr\"), the sprite count, then one\n"
      "line per sprite: index, width, height."},
-    {"convert", RunConvert, "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
+    {"convert", RunConvert,
+     "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr] [--keep-going]",
      "Reads IN (as .spr when its name ends in .spr, unless --from says otherwise) and writes\n"
      "OUT in --to, by default spr for a name ending in .spr and s16-565 otherwise."},
-    {"export", RunExport, "export IN INDEX OUT.bmp [--depth 24|16|8] [--from s16|spr]",
+    {"export", RunExport,
+     "export IN INDEX OUT.bmp [--depth 24|16|8] [--from s16|spr] [--keep-going]",
      "Writes sprite INDEX (from 0) of IN as a BMP file of the given depth (default 24; 8 bits\n"
      "use the Tamblings 1 palette). Black stays black; no other colour becomes black."},
     {"import", RunImport, "import OUT IN.bmp... [--to s16-565|s16-555|spr]",
@@ -34,7 +36,8 @@ const TSubcommand Subcommands[] = {
      "Scales IN.bmp to WIDTH x HEIGHT with the filter (default triangle) and writes OUT.bmp\n"
      "with 24 bits. A side of 1 from a longer one cannot be scaled."},
     {"thumbnail", RunThumbnail,
-     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr]",
+     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr] "
+     "[--keep-going]",
      "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP of SIZE x SIZE (default\n"
      "25): scaled with Box, or Triangle with --better, keeping the aspect ratio unless\n"
      "--square, in the top-left corner on black."},
@@ -46,7 +49,10 @@ void PrintHelp(std::ostream& Out) {
          "       pelbrook-tool --help\n\n";
   for (const TSubcommand& Command : Subcommands)
     Out << "  pelbrook-tool " << Command.Usage << "\n" << Command.Help << "\n\n";
-  Out << "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
+  Out << "An .spr file with sprites that cannot be read is an error; with --keep-going those\n"
+         "sprites are left out (the ones after them move up) and a line on stderr says how "
+         "many.\n\n"
+         "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
 }
 
 }  // namespace

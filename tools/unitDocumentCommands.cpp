@@ -16,10 +16,10 @@ const char* FormatName(int SaveFormat) {
 }  // namespace
 
 int RunInfo(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from"}, {"--keep-going"});
   ExpectPositional(Options, 1, 1);
   TS16File File;
-  const int Format = LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  const int Format = LoadSpriteDocument(File, Options);
   std::cout << FormatName(Format) << '\n' << File.Count() << '\n';
   for (int I = 0; I < File.Count(); ++I) {
     const TS16Sprite& Sprite = File.GetSprite(I);
@@ -29,19 +29,19 @@ int RunInfo(const TToolArgs& Args) {
 }
 
 int RunConvert(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"}, {"--keep-going"});
   ExpectPositional(Options, 2, 2);
   const std::string& Out = Options.Positional[1];
   const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   TNoProgress Progress;
   SaveDocument(File, Format, Out, Progress);
   return 0;
 }
 
 int RunExport(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"}, {"--keep-going"});
   ExpectPositional(Options, 3, 3);
   const std::string Depth = Options.Get("--depth", "24");
   const int Filter = Depth == "24"   ? ExportFilter24Bit
@@ -49,7 +49,7 @@ int RunExport(const TToolArgs& Args) {
                      : Depth == "8"  ? ExportFilter8Bit
                                      : throw EToolUsage("--depth takes 24, 16 or 8");
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
   SaveBmpFile(*MakeExportBitmap(File.GetSprite(Index), Filter), Options.Positional[2]);
   return 0;
