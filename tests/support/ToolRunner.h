@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -27,9 +28,10 @@ inline std::string ShellQuoted(const std::string& Word) {
   return Quoted;
 }
 
-inline TToolRun RunTool(const std::vector<std::string>& Args) {
+// The exit status is -1, or above 128, when the tool was killed by a signal.
+inline TToolRun RunTool(const std::vector<std::string>& Args, const std::string& Launcher = "") {
   TTempDir Capture;
-  std::string Command = ShellQuoted(PELBROOK_TOOL);
+  std::string Command = Launcher + ShellQuoted(PELBROOK_TOOL);
   for (const std::string& Arg : Args) Command.append(" ").append(ShellQuoted(Arg));
   Command.append(" >").append(ShellQuoted(Capture.File("out")));
   Command.append(" 2>").append(ShellQuoted(Capture.File("err")));
@@ -40,4 +42,9 @@ inline TToolRun RunTool(const std::vector<std::string>& Args) {
   Run.Out.assign(Out.begin(), Out.end());
   Run.Err.assign(Err.begin(), Err.end());
   return Run;
+}
+
+// With the process's address space limited to Bytes: memory it cannot have fails its requests.
+inline TToolRun RunToolWithin(std::uint64_t Bytes, const std::vector<std::string>& Args) {
+  return RunTool(Args, "prlimit --as=" + std::to_string(Bytes) + " ");
 }
