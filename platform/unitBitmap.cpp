@@ -188,6 +188,47 @@ const TPalette& TBitmap::Palette() const {
   return FPalette ? *FPalette : DefaultPalette();
 }
 
+void TBitmap::FindBlack(int Y, int Count, std::uint8_t* IsBlack) const {
+  const std::uint8_t* Row = ScanLine(Y);
+  switch (FFormat) {
+    case TPixelFormat::pf8bit: {
+      const TPalette& Colours = Palette();
+      for (int X = 0; X < Count; ++X) IsBlack[X] = Colours.Colour(Row[X]) == ColourBlack;
+      return;
+    }
+    case TPixelFormat::pf15bit:
+      for (int X = 0; X < Count; ++X) IsBlack[X] = (WordAt(Row, X) & 0x7FFF) == 0;
+      return;
+    case TPixelFormat::pf16bit:
+      for (int X = 0; X < Count; ++X) IsBlack[X] = WordAt(Row, X) == 0;
+      return;
+    case TPixelFormat::pf24bit:
+      for (int X = 0; X < Count; ++X)
+        IsBlack[X] = (Row[3 * X] | Row[3 * X + 1] | Row[3 * X + 2]) == 0;
+      return;
+  }
+}
+
+void TBitmap::PaintWhere(int Y, int Count, const std::uint8_t* Where, TColour Colour) {
+  std::uint8_t* Row = ScanLine(Y);
+  std::uint8_t Stored[3];
+  StorePixel(Stored, Colour);
+  switch (BytesPerPixel(FFormat)) {
+    case 1:
+      for (int X = 0; X < Count; ++X) Row[X] = Where[X] ? Stored[0] : Row[X];
+      return;
+    case 2: {
+      const std::uint16_t W = WordAt(Stored, 0);
+      for (int X = 0; X < Count; ++X) SetWordAt(Row, X, Where[X] ? W : WordAt(Row, X));
+      return;
+    }
+    default:
+      for (int X = 0; X < Count; ++X)
+        if (Where[X]) std::memcpy(Row + 3 * X, Stored, 3);
+      return;
+  }
+}
+
 void TBitmap::CopyRect(int X, int Y, const TBitmap& Source, int SourceX, int SourceY, int Width,
                        int Height) {
   if (&Source == this) {

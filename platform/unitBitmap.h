@@ -54,6 +54,12 @@ class TBitmap {
   TColour GetPixel(int X, int Y) const;
   void SetPixel(int X, int Y, TColour Colour);
 
+  // Row Y's first Count pixels, for passes over whole rows: IsBlack[X] becomes 1 where GetPixel
+  // would read black and 0 elsewhere; PaintWhere stores Colour as SetPixel would wherever
+  // Where[X] is not 0. Count must not exceed the width.
+  void FindBlack(int Y, int Count, std::uint8_t* IsBlack) const;
+  void PaintWhere(int Y, int Count, const std::uint8_t* Where, TColour Colour);
+
   // Copies Width x Height pixels from Source at (SourceX, SourceY) to (X, Y), clipped to both
   // bitmaps, converting colours: channels widen with Scale5To8/Scale6To8 and narrow with
   // Scale8To5/Scale8To6; into 8 bits each colour goes to its nearest palette entry.
@@ -81,7 +87,8 @@ class TBitmap {
     std::memcpy(&W, FPixels.data() + I * 2, 2);
     return W;
   }
-  void SetWord(std::size_t I, std::uint16_t W) { std::memcpy(FPixels.data() + I * 2, &W, 2); }
+  // Colour as this bitmap stores it, BytesPerPixel bytes at P.
+  void StorePixel(std::uint8_t* P, TColour Colour) const;
 
   int FWidth = 0;
   int FHeight = 0;
@@ -107,24 +114,28 @@ inline TColour TBitmap::GetPixel(int X, int Y) const {
   return MakeColour(P[2], P[1], P[0]);
 }
 
+inline void TBitmap::StorePixel(std::uint8_t* P, TColour Colour) const {
+  switch (FFormat) {
+    case TPixelFormat::pf8bit:
+      *P = Palette().NearestIndex(Colour);
+      return;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit: {
+      const std::uint16_t W =
+          FFormat == TPixelFormat::pf15bit ? ColourToWord555(Colour) : ColourToWord565(Colour);
+      std::memcpy(P, &W, 2);
+      return;
+    }
+    case TPixelFormat::pf24bit:
+      P[0] = BlueOf(Colour);
+      P[1] = GreenOf(Colour);
+      P[2] = RedOf(Colour);
+      return;
+  }
+}
+
 inline void TBitmap::SetPixel(int X, int Y, TColour Colour) {
   if (!Contains(X, Y)) return;
   const std::size_t I = std::size_t(Y) * std::size_t(FWidth) + std::size_t(X);
-  switch (FFormat) {
-    case TPixelFormat::pf8bit:
-      FPixels[I] = Palette().NearestIndex(Colour);
-      return;
-    case TPixelFormat::pf15bit:
-      SetWord(I, ColourToWord555(Colour));
-      return;
-    case TPixelFormat::pf16bit:
-      SetWord(I, ColourToWord565(Colour));
-      return;
-    case TPixelFormat::pf24bit:
-      break;
-  }
-  std::uint8_t* P = FPixels.data() + I * 3;
-  P[0] = BlueOf(Colour);
-  P[1] = GreenOf(Colour);
-  P[2] = RedOf(Colour);
+  StorePixel(FPixels.data() + I * std::size_t(BytesPerPixel(FFormat)), Colour);
 }

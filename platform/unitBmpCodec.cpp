@@ -13,11 +13,14 @@ constexpr std::uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitFields = 3, BiAl
 constexpr std::size_t FileHeaderSize = 14;
 constexpr std::uint32_t InfoHeaderSize = 40;
 
-// A run code paints at most 255 pixels with two bytes, but end-of-line and delta codes skip
-// whole rows for two or four, so a sparse image may honestly cover far more pixels than its
-// data has bytes. A data byte may account for 1024 pixels (a 2048-pixel-wide image of empty
-// rows), and no file for more than 2^28 pixels (256 MiB at 8 bits), whatever its size.
-constexpr std::uint64_t RlePixelsPerByte = 1024;
+// A run code paints at most 255 pixels with two bytes; end-of-line and delta codes paint none
+// and leave what they pass over at index 0. So the codes of a file paint at most 128 pixels a
+// byte: a larger picture is mostly pixels its data never set, and would make the program
+// allocate (and the import convert) far more than the file describes. A small sparse picture
+// may pass over more: any RLE file may cover 2^20 pixels (1024 x 1024) beyond what its codes
+// can paint. No file makes more than 2^28 pixels (256 MiB at 8 bits), whatever its size.
+constexpr std::uint64_t RlePixelsPerByte = 128;
+constexpr std::uint64_t RleSparePixels = std::uint64_t(1) << 20;
 constexpr std::uint64_t RleMaxPixels = std::uint64_t(1) << 28;
 
 struct TMasks {
@@ -149,7 +152,7 @@ void CheckSize(const TLayout& L) {
   const std::uint64_t Pixels = std::uint64_t(L.Width) * std::uint64_t(L.Height);
   if (Pixels > TBitmap::MaxPixels) throw EBmpError("BMP too large");
   if (L.IsRle()) {
-    if (Pixels > std::min(RleMaxPixels, L.Pixels.size() * RlePixelsPerByte))
+    if (Pixels > std::min(RleMaxPixels, RleSparePixels + L.Pixels.size() * RlePixelsPerByte))
       throw EBmpError("BMP too large for its data");
     return;
   }

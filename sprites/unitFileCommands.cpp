@@ -20,7 +20,12 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   if (AsSpr) {
     SaveFormat = SaveFormatSpr;
     try {
-      OpenSprDocument(*SpriteFile, Path, *SprLoader);
+      // The reader has told the user about the first sprite it left out at most; one box
+      // sums up the rest.
+      const TSprOpenResult Result = OpenSprDocument(*SpriteFile, Path, *SprLoader);
+      if (Result.LeftOut > Result.Told)
+        FServices.MessageBox(
+            {Result.LeftOutText(Path), "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
     } catch (...) {
       // The document is already emptied: a later Save must not write it over the file that
       // was open, so it becomes untitled, and the list shows it as it is.

@@ -1,25 +1,57 @@
 #include "sprites/unitPixelConversions.h"
 
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
 namespace {
 
-// Column by column, as every caller's visiting order is defined: Target black exactly where
-// Source is black, Substitute where a visible pixel came out black.
-template <class TSourceColour, class TTargetColour, class TWriteTarget>
-void MatchBlackPass(int Width, int Height, TSourceColour SourceColour, TTargetColour TargetColour,
-                    TWriteTarget WriteTarget, TColour Substitute) {
-  for (int X = 0; X < Width; ++X)
-    for (int Y = 0; Y < Height; ++Y) {
-      const TColour Colour = SourceColour(X, Y);
-      if (Colour == 0) WriteTarget(X, Y, 0);
-      if (TargetColour(X, Y) == 0 && Colour != 0) WriteTarget(X, Y, Substitute);
+// Target black exactly where Source is black; where a visible pixel came out black, the first
+// substitute that does not itself come out black. Each pixel depends on nothing but itself, so
+// whole rows are matched at a time, and one row's passes are done before the next row's.
+template <class TFindSource, class TFindTarget, class TPaintTarget>
+void MatchBlackPasses(int Width, int Height, TFindSource FindSourceBlack,
+                      TFindTarget FindTargetBlack, TPaintTarget PaintTarget,
+                      std::initializer_list<TColour> Substitutes) {
+  if (Width <= 0) return;
+  std::vector<std::uint8_t> SourceBlack(std::size_t(Width), 0), Lost(std::size_t(Width), 0);
+  for (int Y = 0; Y < Height; ++Y) {
+    FindSourceBlack(Y, SourceBlack.data());
+    PaintTarget(Y, SourceBlack.data(), ColourBlack);
+    for (const TColour Substitute : Substitutes) {
+      FindTargetBlack(Y, Lost.data());
+      for (int X = 0; X < Width; ++X) Lost[X] &= SourceBlack[X] ^ 1;
+      if (!std::memchr(Lost.data(), 1, Lost.size())) break;
+      PaintTarget(Y, Lost.data(), Substitute);
     }
+  }
 }
 
-void MatchBlackPass(const TBitmap& Source, TBitmap& Target, TColour Substitute) {
-  MatchBlackPass(
-      Source.Width(), Source.Height(), [&](int X, int Y) { return Source.GetPixel(X, Y); },
-      [&](int X, int Y) { return Target.GetPixel(X, Y); },
-      [&](int X, int Y, TColour C) { Target.SetPixel(X, Y, C); }, Substitute);
+void MatchBlackPasses(const TBitmap& Source, TBitmap& Target,
+                      std::initializer_list<TColour> Substitutes) {
+  // Outside Target nothing is read as anything but black, and nothing is written.
+  const int Width = std::min(Source.Width(), Target.Width());
+  MatchBlackPasses(
+      Width, std::min(Source.Height(), Target.Height()),
+      [&](int Y, std::uint8_t* Black) { Source.FindBlack(Y, Width, Black); },
+      [&](int Y, std::uint8_t* Black) { Target.FindBlack(Y, Width, Black); },
+      [&](int Y, const std::uint8_t* Where, TColour C) { Target.PaintWhere(Y, Width, Where, C); },
+      Substitutes);
+}
+
+// The first Count words of a sprite's row Y, black as ReadPixel reads them and painted as
+// WritePixel writes.
+void FindBlackInSprite(const TS16Sprite& Sprite, int Y, int Count, std::uint8_t* IsBlack) {
+  const std::uint16_t* Row = Sprite.PixelData() + std::size_t(Y) * Sprite.Width();
+  const std::uint16_t Colour = Sprite.Is555() ? 0x7FFF : 0xFFFF;
+  for (int X = 0; X < Count; ++X) IsBlack[X] = (Row[X] & Colour) == 0;
+}
+
+void PaintSprite(TS16Sprite& Sprite, int Y, int Count, const std::uint8_t* Where, TColour Colour) {
+  std::uint16_t* Row = Sprite.PixelData() + std::size_t(Y) * Sprite.Width();
+  const std::uint16_t Word = Sprite.Is555() ? ColourToWord555(Colour) : ColourToWord565(Colour);
+  for (int X = 0; X < Count; ++X) Row[X] = Where[X] ? Word : Row[X];
 }
 
 void SizeSpriteTo(const TBitmap& Bitmap, TPixelFormat Expected, TS16Sprite& Sprite) {
@@ -47,8 +79,7 @@ void ConvertBitmap(const TBitmap& Source, TBitmap& Target) {
 }
 
 void MatchBlack(const TBitmap& Source, TBitmap& Target) {
-  MatchBlackPass(Source, Target, FirstSubstitute);
-  MatchBlackPass(Source, Target, SecondSubstitute);
+  MatchBlackPasses(Source, Target, {FirstSubstitute, SecondSubstitute});
 }
 
 void BitmapToSprite(const TBitmap& Bitmap, TS16Sprite& Sprite) {
@@ -65,15 +96,23 @@ void Bitmap15ToSprite(const TBitmap& Bitmap, TS16Sprite& Sprite) {
 }
 
 void MatchBlackFromSprite(const TS16Sprite& Sprite, TBitmap& Bitmap) {
-  MatchBlackPass(
-      Sprite.Width(), Sprite.Height(), [&](int X, int Y) { return Sprite.ReadPixel(X, Y); },
-      [&](int X, int Y) { return Bitmap.GetPixel(X, Y); },
-      [&](int X, int Y, TColour C) { Bitmap.SetPixel(X, Y, C); }, FirstSubstitute);
+  const int Width = std::min<int>(Sprite.Width(), Bitmap.Width());
+  MatchBlackPasses(
+      Width, std::min<int>(Sprite.Height(), Bitmap.Height()),
+      [&](int Y, std::uint8_t* Black) { FindBlackInSprite(Sprite, Y, Width, Black); },
+      [&](int Y, std::uint8_t* Black) { Bitmap.FindBlack(Y, Width, Black); },
+      [&](int Y, const std::uint8_t* Where, TColour C) { Bitmap.PaintWhere(Y, Width, Where, C); },
+      {FirstSubstitute});
 }
 
 void MatchBlackIntoSprite(TS16Sprite& Sprite, const TBitmap& Bitmap) {
-  MatchBlackPass(
-      Bitmap.Width(), Bitmap.Height(), [&](int X, int Y) { return Bitmap.GetPixel(X, Y); },
-      [&](int X, int Y) { return Sprite.ReadPixel(X, Y); },
-      [&](int X, int Y, TColour C) { Sprite.WritePixel(X, Y, C); }, FirstSubstitute);
+  if (Bitmap.Width() > Sprite.Width() || Bitmap.Height() > Sprite.Height())
+    throw ESpriteError("The sprite is smaller than the bitmap it is matched with");
+  const int Width = Bitmap.Width();
+  MatchBlackPasses(
+      Width, Bitmap.Height(),
+      [&](int Y, std::uint8_t* Black) { Bitmap.FindBlack(Y, Width, Black); },
+      [&](int Y, std::uint8_t* Black) { FindBlackInSprite(Sprite, Y, Width, Black); },
+      [&](int Y, const std::uint8_t* Where, TColour C) { PaintSprite(Sprite, Y, Width, Where, C); },
+      {FirstSubstitute});
 }

@@ -3,6 +3,7 @@
 // list of sprites) and the .s16 file format they are read from and written to.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,9 @@ class ESpriteError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The error of a reader whose file's directory names far more pixels than the file justifies.
+ESpriteError OversizedDirectoryError(const std::string& Path);
 
 class TS16Sprite {
  public:
@@ -44,16 +48,16 @@ class TS16Sprite {
   bool SamePixels(const TS16Sprite& Other) const;
 
  private:
-  friend class TS16File;
-  // Sizes the buffer without clearing it, for a reader that fills it itself.
-  void AllocateUncleared(std::uint16_t Width, std::uint16_t Height);
+  struct TFreeWords {
+    void operator()(std::uint16_t* Words) const { std::free(Words); }
+  };
   void Resize();
   std::size_t CheckedIndex(int X, int Y) const;
 
   std::uint16_t FHeight = 0;
   std::uint16_t FWidth = 0;
   bool FIs555 = false;
-  std::unique_ptr<std::uint16_t[]> FPixelData;
+  std::unique_ptr<std::uint16_t[], TFreeWords> FPixelData;
   std::size_t FPixelCount = 0;
 };
 

@@ -1,45 +1,85 @@
 #include "sprites/unitSprLoader.h"
 
+#include <algorithm>
+
+#include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
+#include "platform/unitLittleEndian.h"
 #include "sprites/unitPixelConversions.h"
 #include "sprites/unitT1Palette.h"
 
-int TSprLoader::ReadSprCount(const std::string& Path) {
-  TFileReader File;
-  File.OpenOrThrow(Path);
-  return File.ReadU16();
+namespace {
+
+constexpr std::size_t CountSize = 2, EntrySize = 8;
+
+[[noreturn]] void RaiseBeyondEnd(TSprBytes File) {
+  RaiseWithReason(EInOutError("Read beyond end of file"),
+                  "the file holds only " + std::to_string(File.size()) + " bytes");
 }
 
-const TBitmap* TSprLoader::ReadSprSprite(const std::string& Path, int Index) {
-  TFileReader File;
-  File.OpenOrThrow(Path);
-  const int Count = File.ReadU16();
+std::uint64_t EntryEnd(int Index) {
+  return CountSize + EntrySize * (std::uint64_t(Index) + 1);
+}
+
+int ReadCount(TSprBytes File) {
+  if (File.size() < CountSize) RaiseBeyondEnd(File);
+  return GetLe16(File.data());
+}
+
+}  // namespace
+
+// Nothing else changes the shared bitmap's format or palette.
+TSprLoader::TSprLoader(IWindowServices& Services) : FServices(Services) {
+  FSharedBitmap.SetPalette(CreateT1Palette());
+}
+
+int TSprLoader::ReadSprCount(TSprBytes File) const {
+  return ReadCount(File);
+}
+
+TSprEntry ReadSprEntry(TSprBytes File, int Index) {
+  if (EntryEnd(Index) > File.size()) RaiseBeyondEnd(File);
+  const std::uint8_t* At = File.data() + EntryEnd(Index) - EntrySize;
+  return {GetLe32(At), GetLe16(At + 4), GetLe16(At + 6)};
+}
+
+const TBitmap* TSprLoader::ReadSprSprite(TSprBytes File, int Index) {
+  const int Count = ReadCount(File);
   if (Index < 0 || Index > Count - 1) {
-    File.Close();
     FServices.MessageBox({"Major error in SprSize, attempt to read non-existant sprite!",
                           "Tamblings Editor (32bit)", TMsgButtons::Ok, TMsgIcon::Stop});
     FServices.Terminate();
     return nullptr;
   }
-  File.Seek(2 + 8 * std::uint64_t(Index));
-  const std::uint32_t Offset = File.ReadU32();
-  const std::uint16_t Width = File.ReadU16();
-  const std::uint16_t Height = File.ReadU16();
-  if (Height == 0 || Width == 0) {
-    File.Close();
-    FServices.MessageBox(
-        {"Erm, Wrongly sized bitmap?", "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
+  const TSprEntry Entry = ReadSprEntry(File, Index);
+  if (Entry.Height == 0 || Entry.Width == 0) {
+    if (!FQuiet)
+      FServices.MessageBox(
+          {"Erm, Wrongly sized bitmap?", "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
     return nullptr;
   }
   // Checked before the bitmap grows, so no entry can make it larger than the file.
-  const std::uint64_t PixelBytes = std::uint64_t(Width) * Height;
-  if (Offset > File.Size() || PixelBytes > File.Size() - Offset) File.RaiseReadBeyondEnd();
-  FSharedBitmap.SetPixelFormat(TPixelFormat::pf8bit);
-  FSharedBitmap.SetSize(Width, Height);
-  FSharedBitmap.SetPalette(CreateT1Palette());
-  File.Seek(Offset);
-  File.Read(FSharedBitmap.ScanLine(0), FSharedBitmap.RawSize());
+  if (!Entry.InFile(File)) RaiseBeyondEnd(File);
+  FSharedBitmap.SetSize(Entry.Width, Entry.Height);
+  FSharedBitmap.WriteRawBits(File.data() + Entry.Offset);
   return &FSharedBitmap;
+}
+
+int SprEntriesInFile(TSprBytes File) {
+  const std::uint64_t Whole =
+      (std::max<std::size_t>(File.size(), CountSize) - CountSize) / EntrySize;
+  return int(std::min<std::uint64_t>(ReadCount(File), Whole));
+}
+
+void CheckSprPixelTotal(TSprBytes File, const std::string& Path) {
+  const int Count = ReadCount(File), InFile = SprEntriesInFile(File);
+  std::uint64_t Total = 0;
+  for (int I = 0; I < InFile; ++I)
+    if (const TSprEntry Entry = ReadSprEntry(File, I); Entry.InFile(File))
+      Total += Entry.PixelCount();
+  const std::uint64_t DirectoryEnd = CountSize + EntrySize * std::uint64_t(Count);
+  const std::uint64_t PixelBytes = File.size() > DirectoryEnd ? File.size() - DirectoryEnd : 0;
+  if (Total > PixelBytes + MaxSharedSprPixels) throw OversizedDirectoryError(Path);
 }
 
 void WriteSprFile(const TS16File& File, const std::string& FileName, IProgressReport& Progress) {

@@ -1,9 +1,30 @@
 #include "sprites/unitSpriteFileRoutes.h"
 
-#include <exception>
+#include <cstdint>
+#include <new>
+#include <vector>
 
 #include "platform/unitFileIO.h"
 #include "sprites/unitPixelConversions.h"
+
+namespace {
+
+[[noreturn]] void RaiseOutOfMemory(const std::string& Path) {
+  throw ESpriteError("Not enough memory to open " + Path);
+}
+
+// The reader speaks about one bad sprite of a file at most, and is itself again afterwards.
+class TQuietAfterFirst {
+ public:
+  explicit TQuietAfterFirst(TSprLoader& Loader) : FLoader(Loader) {}
+  ~TQuietAfterFirst() { FLoader.SetQuiet(false); }
+  void LeftOut() { FLoader.SetQuiet(true); }
+
+ private:
+  TSprLoader& FLoader;
+};
+
+}  // namespace
 
 bool IsSprFileName(const std::string& Path) {
   return NameEndsWith(Path, ".spr");
@@ -13,31 +34,59 @@ bool IsSpriteFileName(const std::string& Path) {
   return IsSprFileName(Path) || NameEndsWith(Path, ".s16");
 }
 
-int OpenS16Document(TS16File& File, const std::string& Path) {
+int OpenS16Document(TS16File& File, const std::string& Path) try {
   File.LoadFromFile(Path);
   const int Format = File.Is555 ? SaveFormatS16_555 : SaveFormatS16_565;
   File.SetFormat(false);
   return Format;
+} catch (const std::bad_alloc&) {
+  RaiseOutOfMemory(Path);
 }
 
-int OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader) {
+std::string TSprOpenResult::UnreadText(const std::string& Path) const {
+  return std::to_string(LeftOut) + " of the " + std::to_string(Count) + " sprites in " + Path +
+         " could not be read";
+}
+
+std::string TSprOpenResult::LeftOutText(const std::string& Path) const {
+  return UnreadText(Path) + (LeftOut == 1 ? " and was left out." : " and were left out.");
+}
+
+TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader) try {
   File.Clear();
   File.SetFormat(false);
-  const int Count = Loader.ReadSprCount(Path);
-  for (int I = 0; I < Count; ++I) {
-    // A sprite that cannot be read is left out; the reader has said why.
+  const std::vector<std::uint8_t> Bytes = ReadWholeFile(Path, UINT64_MAX);
+  TSprOpenResult Result;
+  Result.Count = Loader.ReadSprCount(Bytes);
+  CheckSprPixelTotal(Bytes, Path);
+  TQuietAfterFirst Quiet(Loader);
+  // Entries beyond the end of a directory cut short are left out without asking the reader.
+  const int InFile = SprEntriesInFile(Bytes);
+  for (int I = 0; I < InFile; ++I) {
+    // Only the reader's refusals leave a sprite out; anything else, running out of memory
+    // among them, fails the open.
+    const TBitmap* SpriteBitmap = nullptr;
+    bool Told = true;
     try {
-      auto Sprite = std::make_unique<TS16Sprite>();
-      const TBitmap* SpriteBitmap = Loader.ReadSprSprite(Path, I);
-      if (!SpriteBitmap) continue;
-      TBitmap Bitmap16(TPixelFormat::pf16bit, SpriteBitmap->Width(), SpriteBitmap->Height());
-      ConvertBitmap(*SpriteBitmap, Bitmap16);
-      BitmapToSprite(Bitmap16, *Sprite);
-      File.Add(std::move(Sprite));
-    } catch (const std::exception&) {
+      SpriteBitmap = Loader.ReadSprSprite(Bytes, I);
+    } catch (const EInOutError&) {
+      Told = false;
     }
+    if (!SpriteBitmap) {
+      if (Result.LeftOut++ == 0) Result.Told = Told ? 1 : 0;
+      Quiet.LeftOut();
+      continue;
+    }
+    TBitmap Bitmap16(TPixelFormat::pf16bit, SpriteBitmap->Width(), SpriteBitmap->Height());
+    ConvertBitmap(*SpriteBitmap, Bitmap16);
+    auto Sprite = std::make_unique<TS16Sprite>();
+    BitmapToSprite(Bitmap16, *Sprite);
+    File.Add(std::move(Sprite));
   }
-  return SaveFormatSpr;
+  Result.LeftOut += Result.Count - InFile;
+  return Result;
+} catch (const std::bad_alloc&) {
+  RaiseOutOfMemory(Path);
 }
 
 void SaveDocument(TS16File& File, int SaveFormat, const std::string& FileName,

@@ -18,10 +18,26 @@ bool IsSprFileName(const std::string& Path);
 // A name ending in .s16 or .spr, in any case.
 bool IsSpriteFileName(const std::string& Path);
 
-// Loads an .s16 file and holds it in 5-6-5; returns the SaveFormat of the file's layout.
+// Loads an .s16 file and holds it in 5-6-5; returns the SaveFormat of the file's layout. Raises
+// ESpriteError when memory runs out.
 int OpenS16Document(TS16File& File, const std::string& Path);
-// Loads every readable sprite of an .spr file into 5-6-5 sprites; returns SaveFormatSpr.
-int OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader);
+
+// What an .spr open could not read: sprites left out, and how many of those the reader has told
+// the user about with its own message (the first one at most).
+struct TSprOpenResult {
+  int Count = 0;  // the file's
+  int LeftOut = 0;
+  int Told = 0;
+  // "2 of the 5 sprites in PATH could not be read"
+  std::string UnreadText(const std::string& Path) const;
+  // The same, then " and were left out."
+  std::string LeftOutText(const std::string& Path) const;
+};
+// Reads an .spr file once and loads every sprite it can into 5-6-5 sprites; the reader tells the
+// user about the first sprite it leaves out, and keeps quiet about the others. Raises EInOutError
+// when the file or its count cannot be read, and ESpriteError when its sprites would hold far
+// more pixels than the file justifies, or when memory runs out.
+TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader);
 // Writes the document in SaveFormat; the document is in 5-6-5 again afterwards.
 void SaveDocument(TS16File& File, int SaveFormat, const std::string& FileName,
                   IProgressReport& Progress);

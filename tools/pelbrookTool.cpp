@@ -18,23 +18,26 @@ struct TSubcommand {
 };
 
 const TSubcommand Subcommands[] = {
-    {"info", RunInfo, "info FILE [--from s16|spr]",
+    {"info", RunInfo, "info FILE [--from s16|spr] [--keep-going]",
      "Prints the format (\"s16 5-6-5\", \"s16 5-5-5\" or \"spr\"), the sprite count, then one\n"
      "line per sprite: index, width, height."},
-    {"convert", RunConvert, "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
+    {"convert", RunConvert,
+     "convert IN OUT [--from s16|spr] [--to s16-565|s16-555|spr] [--keep-going]",
      "Reads IN (as .spr when its name ends in .spr, unless --from says otherwise) and writes\n"
      "OUT in --to, by default spr for a name ending in .spr and s16-565 otherwise."},
-    {"export", RunExport, "export IN INDEX OUT.bmp|OUT.png [--depth 24|16|8|png] [--from s16|spr]",
+    {"export", RunExport,
+     "export IN INDEX OUT.bmp|OUT.png [--depth 24|16|8|png] [--from s16|spr] [--keep-going]",
      "Writes sprite INDEX (from 0) of IN as a BMP file of the given depth (default 24; 8 bits\n"
      "use the Tamblings 1 palette), or as a PNG when OUT ends in .png: the 24-bit colours,\n"
      "black transparent. Black stays black; no other colour becomes black."},
-    {"export-all", RunExportAll, "export-all IN FOLDER [--depth 24|16|8|png] [--from s16|spr]",
+    {"export-all", RunExportAll, "export-all IN FOLDER [--depth 24|16|8|png] [--from s16|spr] [--keep-going]",
      "Writes every sprite of IN as FOLDER/NNNN.bmp (or .png with --depth png), numbered from\n"
      "0000, as export does; FOLDER is made when it does not exist."},
     {"import", RunImport, "import OUT IN.bmp|IN.png... [--to s16-565|s16-555|spr]",
      "Makes OUT holding the BMP and PNG files as sprites in the given order; a PNG pixel less\n"
      "than half opaque becomes black. OUT's format is chosen as for convert."},
-    {"expand", RunExpand, "expand IN INDEX OUT [--from s16|spr] [--to s16-565|s16-555|spr]",
+    {"expand", RunExpand,
+     "expand IN INDEX OUT [--from s16|spr] [--to s16-565|s16-555|spr] [--keep-going]",
      "Expand Sprite on sprite INDEX of IN, as the editor does after \"Yes\" to its warnings:\n"
      "the sprites found on the composite's background take its place, in the order found,\n"
      "and OUT (its format chosen as for convert) holds the whole document so changed. Prints\n"
@@ -45,7 +48,8 @@ const TSubcommand Subcommands[] = {
      "Scales IN.bmp to WIDTH x HEIGHT with the filter (default triangle) and writes OUT.bmp\n"
      "with 24 bits. A side of 1 from a longer one cannot be scaled."},
     {"thumbnail", RunThumbnail,
-     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr]",
+     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr] "
+     "[--keep-going]",
      "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP of SIZE x SIZE (default\n"
      "25): scaled with Box, or Triangle with --better, keeping the aspect ratio unless\n"
      "--square, in the top-left corner on black."},
@@ -57,7 +61,10 @@ void PrintHelp(std::ostream& Out) {
          "       pelbrook-tool --help\n\n";
   for (const TSubcommand& Command : Subcommands)
     Out << "  pelbrook-tool " << Command.Usage << "\n" << Command.Help << "\n\n";
-  Out << "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
+  Out << "An .spr file with sprites that cannot be read is an error; with --keep-going those\n"
+         "sprites are left out (the ones after them move up) and a line on stderr says how "
+         "many.\n\n"
+         "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
 }
 
 }  // namespace

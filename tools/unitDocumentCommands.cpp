@@ -1,11 +1,10 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <filesystem>
 #include <iostream>
 
-#include <filesystem>
 #include "imaging/unitExpansionScan.h"
-
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitFileIO.h"
 #include "sprites/unitBitmapRoutes.h"
@@ -37,12 +36,12 @@ class TPrintedCuts : public IExpansionView {
 // or OUT's name chooses.
 int ChangeDocument(const TToolArgs& Args, std::size_t Words,
                    const std::function<void(TS16File&, const TToolOptions&)>& Change) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"}, {"--keep-going"});
   ExpectPositional(Options, Words, Words);
   const std::string& Out = Options.Positional.back();
   const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   Change(File, Options);
   TNoProgress Progress;
   SaveDocument(File, Format, Out, Progress);
@@ -60,10 +59,10 @@ int ExportFilterNamed(const std::string& Depth) {
 }  // namespace
 
 int RunInfo(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from"}, {"--keep-going"});
   ExpectPositional(Options, 1, 1);
   TS16File File;
-  const int Format = LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  const int Format = LoadSpriteDocument(File, Options);
   std::cout << FormatName(Format) << '\n' << File.Count() << '\n';
   for (int I = 0; I < File.Count(); ++I) {
     const TS16Sprite& Sprite = File.GetSprite(I);
@@ -77,7 +76,7 @@ int RunConvert(const TToolArgs& Args) {
 }
 
 int RunExport(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"}, {"--keep-going"});
   ExpectPositional(Options, 3, 3);
   const std::string& Out = Options.Positional[2];
   const bool PngName = NameEndsWith(Out, ".png");
@@ -85,19 +84,19 @@ int RunExport(const TToolArgs& Args) {
   if (PngName != (Filter == ExportFilterPng))
     throw EToolUsage("a name ending in .png is written as PNG, and a PNG only to such a name");
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
   SaveExportFile(File.GetSprite(Index), Filter, Out);
   return 0;
 }
 
 int RunExportAll(const TToolArgs& Args) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"});
+  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"}, {"--keep-going"});
   ExpectPositional(Options, 2, 2);
   const int Filter = ExportFilterNamed(Options.Get("--depth", "24"));
   const char* Extension = Filter == ExportFilterPng ? "png" : "bmp";
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   const std::filesystem::path Folder(Options.Positional[1]);
   std::filesystem::create_directories(Folder);
   for (int I = 0; I < File.Count(); ++I) {

@@ -52,12 +52,12 @@ int RunResample(const TToolArgs& Args) {
 
 int RunThumbnail(const TToolArgs& Args) {
   const TToolOptions Options =
-      ParseToolOptions(Args, {"--size", "--from"}, {"--better", "--square"});
+      ParseToolOptions(Args, {"--size", "--from"}, {"--better", "--square", "--keep-going"});
   ExpectPositional(Options, 3, 3);
   const TThumbnailSettings Settings{ThumbnailSizeNamed(Options.Get("--size", "25")),
                                     !Options.Has("--square"), Options.Has("--better") ? 1 : 0};
   TS16File File;
-  LoadSpriteDocument(File, Options.Positional[0], Options.Get("--from", ""));
+  LoadSpriteDocument(File, Options);
   const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
   const TThumbnail Thumbnail = MakeThumbnail(File.GetSprite(Index), Settings);
   // The list would still show the undefined picture; a file of it would only mislead.

@@ -34,10 +34,11 @@ int ParseToolInteger(const std::string& Text, const std::string& What);
 void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most);
 std::string Lowercase(std::string_view Text);
 
-// Loads a sprite file the way the editor's Open does: as .spr when From is "spr", or when
-// From is empty and the name ends in .spr (any case); as .s16 otherwise. Returns the
-// SaveFormat of what was read.
-int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::string& From);
+// Loads the sprite file named by the first positional word the way the editor's Open does: as
+// .spr when --from is "spr", or when it is absent and the name ends in .spr (any case); as .s16
+// otherwise. Sprites of an .spr file that cannot be read fail the load, unless --keep-going
+// leaves them out (and says so on standard error). Returns the SaveFormat of what was read.
+int LoadSpriteDocument(TS16File& File, const TToolOptions& Options);
 // The SaveFormat that --to names ("s16-565", "s16-555", "spr"), or when To is empty the one
 // the name implies: .spr for a name ending in .spr, 5-6-5 .s16 otherwise.
 int SaveFormatFor(const std::string& Path, const std::string& To);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iostream>
 
 #include "platform/unitConsoleWindowServices.h"
 #include "sprites/unitSpriteFileRoutes.h"
@@ -58,14 +59,22 @@ int ParseToolInteger(const std::string& Text, const std::string& What) {
   return Value;
 }
 
-int LoadSpriteDocument(TS16File& File, const std::string& Path, const std::string& From) {
+int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
+  const std::string& Path = Options.Positional[0];
+  const std::string From = Options.Get("--from", "");
   if (!From.empty() && From != "s16" && From != "spr")
     throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
   const bool AsSpr = From == "spr" || (From.empty() && IsSprFileName(Path));
   if (!AsSpr) return OpenS16Document(File, Path);
   TConsoleWindowServices Services;
   TSprLoader Loader(Services);
-  return OpenSprDocument(File, Path, Loader);
+  const TSprOpenResult Result = OpenSprDocument(File, Path, Loader);
+  if (Result.LeftOut == 0) return SaveFormatSpr;
+  // A batch must not put a file with sprites missing in place of a good one unasked.
+  if (!Options.Has("--keep-going"))
+    throw std::runtime_error(Result.UnreadText(Path) + " (--keep-going goes on without them)");
+  std::cerr << Result.LeftOutText(Path) << '\n';
+  return SaveFormatSpr;
 }
 
 int SaveFormatFor(const std::string& Path, const std::string& To) {

@@ -105,6 +105,46 @@ TEST_F(FileCommands, AnSprFileThatCannotBeReadIsReportedAndLeavesTheDocumentUnti
   EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
 }
 
+TEST_F(FileCommands, AnSprFileWithBadSpritesShowsTheReadersMessageOnceThenASummary) {
+  const TMessageBoxRequest WronglySized{"Erm, Wrongly sized bitmap?", "Sprite Loader",
+                                        TMsgButtons::Ok, TMsgIcon::Stop};
+  const auto Summary = [](const std::string& Text) {
+    return TMessageBoxRequest{Text, "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop};
+  };
+  struct TCase {
+    int Good, WithoutSize, BeyondTheEnd;
+    std::vector<TMessageBoxRequest> Boxes;
+  };
+  const std::string Path = Dir.File("bad.spr");
+  const std::vector<TCase> Cases = {
+      {2, 1, 0, {WronglySized}},
+      {1,
+       1000,
+       0,
+       {WronglySized,
+        Summary("1000 of the 1001 sprites in " + Path + " could not be read and were left out.")}},
+      {1,
+       0,
+       1,
+       {Summary("1 of the 2 sprites in " + Path + " could not be read and was left out.")}},
+  };
+  for (const TCase& Case : Cases) {
+    TLeBytes Bytes;
+    const int Count = Case.Good + Case.WithoutSize + Case.BeyondTheEnd;
+    const std::uint32_t Pixels = std::uint32_t(2 + 8 * Count);
+    Bytes.U16(std::uint16_t(Count));
+    for (int I = 0; I < Case.WithoutSize; ++I) Bytes.U32(Pixels).U16(0).U16(1);
+    for (int I = 0; I < Case.BeyondTheEnd; ++I) Bytes.U32(Pixels + 1).U16(1).U16(1);
+    for (int I = 0; I < Case.Good; ++I) Bytes.U32(Pixels).U16(1).U16(1);
+    Bytes.Bytes.push_back(16);
+    WriteBytes(Path, Bytes.Bytes);
+    Services.Shown.clear();
+    Open(Path, 2);
+    EXPECT_EQ(Services.Shown, Case.Boxes) << Count;
+    EXPECT_EQ(Probe().Items().Count(), Case.Good);
+  }
+}
+
 TEST_F(FileCommands, SaveAsAppendsTheExtensionOfTheChosenFilterAndWritesThatFormat) {
   Open(WriteS16("source.s16", {{2, 1}}, false, 0x0020));  // six-bit green of 1
 
@@ -113,7 +153,7 @@ TEST_F(FileCommands, SaveAsAppendsTheExtensionOfTheChosenFilterAndWritesThatForm
   const std::string SprPath = Dir.File("t1.spr");
   TScriptedWindowServices Quiet;
   TSprLoader Loader(Quiet);
-  EXPECT_EQ(Loader.ReadSprCount(SprPath), 1);
+  EXPECT_EQ(Loader.ReadSprCount(ReadBytes(SprPath)), 1);
   EXPECT_EQ(Title(*Window), "The Pelbrook - [" + SprPath + "]");
   EXPECT_EQ(Probe().SaveFormat(), 3);
 
@@ -164,7 +204,7 @@ TEST_F(FileCommands, NoCommandRunsWhileAnSprFileIsWritten) {
   EXPECT_EQ(Probe().Document().Count(), 3);
   TScriptedWindowServices Quiet;
   TSprLoader Loader(Quiet);
-  EXPECT_EQ(Loader.ReadSprCount(Dir.File("out.spr")), 3);
+  EXPECT_EQ(Loader.ReadSprCount(ReadBytes(Dir.File("out.spr"))), 3);
   EXPECT_TRUE(Window->MenuAttached());
 }
 

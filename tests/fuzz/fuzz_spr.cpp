@@ -1,4 +1,5 @@
-// Any bytes read as an .spr file give sprites, a message, or the platform's error.
+// Any bytes opened as an .spr file give sprites, the reader's messages, or an error of the
+// model or the platform.
 
 #include "platform/unitFileIO.h"
 #include "sprites/unitSpriteFileRoutes.h"
@@ -12,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   TS16File File;
   try {
     OpenSprDocument(File, Path, Loader);
+  } catch (const ESpriteError&) {
   } catch (const EInOutError&) {
   }
   return 0;

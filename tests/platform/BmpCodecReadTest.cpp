@@ -123,6 +123,10 @@ TEST(BmpRead, RleRunsStopAtTheRowEnd) {
   EXPECT_EQ(RawBits(*Bitmap), (TBytes{8, 0, 4, 4}));
 }
 
+TEST(BmpRead, RleMayLeaveASmallPictureMostlyUnpainted) {
+  EXPECT_EQ(ReadRle(1, 1024, 1024, {0, 1})->Width(), 1024);
+}
+
 TEST(BmpRead, RleCutShortKeepsWhatItDecoded) {
   const auto Bitmap = ReadRle(1, 4, 1, {0, 4, 1, 2});
   EXPECT_EQ(RawBits(*Bitmap), (TBytes{1, 2, 0, 0}));
@@ -271,6 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "BMP too large"},
         TRefusal{"RleOfTooManyPixelsForItsData", [](TFile& F) { SetRle8(F, 16384, 16384, 2); },
                  TooLargeForData},
+        TRefusal{"RleOfMorePixelsThanItsCodesCanPaint",
+                 [](TFile& F) { SetRle8(F, 16384, 16384, 269000); }, TooLargeForData},
         TRefusal{"RleBeyondTheAbsoluteCap", [](TFile& F) { SetRle8(F, 16385, 16384, 300000); },
                  TooLargeForData}),
     [](const auto& Info) { return std::string(Info.param.Name); });

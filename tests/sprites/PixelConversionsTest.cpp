@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <numeric>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -137,5 +139,73 @@ TEST(SpriteBitmaps, WordsRoundTripAndMatchBlackKeepsThem) {
             std::tuple(pf16bit, 256, 256));
   EXPECT_EQ(RawBits(*Back), RawBits(Bitmap));
 }
+
+// The passes as the pixel conversions define them: pixel by pixel through the colour reads and
+// writes, column by column.
+template <class TReadSource, class TReadTarget, class TWrite>
+void PixelByPixel(int Width, int Height, TReadSource Source, TReadTarget Target, TWrite Write,
+                  std::initializer_list<TColour> Substitutes) {
+  for (const TColour Substitute : Substitutes)
+    for (int X = 0; X < Width; ++X)
+      for (int Y = 0; Y < Height; ++Y) {
+        const TColour Colour = Source(X, Y);
+        if (Colour == 0) Write(X, Y, 0);
+        if (Target(X, Y) == 0 && Colour != 0) Write(X, Y, Substitute);
+      }
+}
+
+// Random pixels, a third of them black, and some raw zeros, which are not black in every
+// palette.
+TBitmap SpeckledBitmap(TPixelFormat Format, int Width, int Height, std::mt19937& Random) {
+  TBitmap Bitmap = RandomBitmap(Format, Width, Height, Random);
+  for (int Y = 0; Y < Height; ++Y)
+    for (int X = 0; X < Width; ++X)
+      if (Random() % 3 == 0) Bitmap.SetPixel(X, Y, 0);
+  for (int I = 0; I < Width; ++I)
+    std::fill_n(
+        Bitmap.ScanLine(int(Random() % Height)) + (Random() % Width) * BytesPerPixel(Format),
+        BytesPerPixel(Format), 0);
+  return Bitmap;
+}
+
+class MatchBlackByRows : public testing::TestWithParam<std::tuple<TPixelFormat, TPixelFormat>> {};
+
+TEST_P(MatchBlackByRows, GivesWhatThePixelByPixelPassesGive) {
+  const auto [SourceFormat, TargetFormat] = GetParam();
+  std::mt19937 Random(int(SourceFormat) * 4 + int(TargetFormat));
+  const TBitmap Source = SpeckledBitmap(SourceFormat, 37, 23, Random);
+  for (const auto& [Width, Height] : {std::pair{37, 23}, std::pair{40, 19}, std::pair{30, 30}}) {
+    TBitmap Target = SpeckledBitmap(TargetFormat, Width, Height, Random), Expected = Target;
+    PixelByPixel(
+        Source.Width(), Source.Height(), [&](int X, int Y) { return Source.GetPixel(X, Y); },
+        [&](int X, int Y) { return Expected.GetPixel(X, Y); },
+        [&](int X, int Y, TColour C) { Expected.SetPixel(X, Y, C); },
+        {FirstSubstitute, SecondSubstitute});
+    MatchBlack(Source, Target);
+    ASSERT_EQ(RawBits(Target), RawBits(Expected)) << Width << " x " << Height;
+  }
+  // Into and from sprites of either layout, with one substitute.
+  for (const bool Is555 : {false, true}) {
+    TWords Words(37 * 23);
+    for (auto& Word : Words) Word = Random() % 3 ? std::uint16_t(Random() % 4) << 14 : 0;
+    auto Sprite = MakeSprite(37, 23, Words, Is555), Expected = MakeSprite(37, 23, Words, Is555);
+    const auto ReadExpected = [&](int X, int Y) { return Expected->ReadPixel(X, Y); };
+    PixelByPixel(
+        37, 23, [&](int X, int Y) { return Source.GetPixel(X, Y); }, ReadExpected,
+        [&](int X, int Y, TColour C) { Expected->WritePixel(X, Y, C); }, {FirstSubstitute});
+    MatchBlackIntoSprite(*Sprite, Source);
+    ASSERT_EQ(SpriteWords(*Sprite), SpriteWords(*Expected));
+
+    TBitmap Target = SpeckledBitmap(TargetFormat, 37, 23, Random), ExpectedBitmap = Target;
+    PixelByPixel(
+        37, 23, ReadExpected, [&](int X, int Y) { return ExpectedBitmap.GetPixel(X, Y); },
+        [&](int X, int Y, TColour C) { ExpectedBitmap.SetPixel(X, Y, C); }, {FirstSubstitute});
+    MatchBlackFromSprite(*Expected, Target);
+    ASSERT_EQ(RawBits(Target), RawBits(ExpectedBitmap));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, MatchBlackByRows, testing::Combine(AllFormats, AllFormats),
+                         FormatPairName);
 
 }  // namespace

@@ -14,11 +14,6 @@ class TRecordedProgress : public IProgressReport {
   void SetProgress(int Percent) override { Values.push_back(Percent); }
 };
 
-struct TSprEntry {
-  std::uint32_t Offset;
-  std::uint16_t Width, Height;
-};
-
 // An .spr file of the given directory followed by Pixels.
 TBytes SprBytes(const std::vector<TSprEntry>& Entries, const TBytes& Pixels) {
   TLeBytes Bytes;
@@ -39,6 +34,9 @@ TBytes WrittenSpr(const TS16File& File, TTempDir& Dir) {
   TNoProgress None;
   return WrittenSpr(File, Dir, None);
 }
+
+const TMessageBoxRequest WronglySized{"Erm, Wrongly sized bitmap?", "Sprite Loader",
+                                      TMsgButtons::Ok, TMsgIcon::Stop};
 
 TBytes Pixels(const TBitmap& Bitmap) {
   return TBytes(Bitmap.ScanLine(0), Bitmap.ScanLine(0) + Bitmap.RawSize());
@@ -126,14 +124,14 @@ TEST(SprWriter, RefusesMoreSpritesThanTheCountHoldsBeforeWriting) {
 
 TEST_F(SprReading, ReadsEachSpriteFromItsOwnOffset) {
   // Blocks stored in the opposite order to the directory.
-  const std::string Path = WriteSpr("a.spr", {{22, 2, 1}, {18, 2, 2}}, {5, 6, 7, 8, 1, 2});
-  EXPECT_EQ(Loader.ReadSprCount(Path), 2);
-  const TBitmap* First = Loader.ReadSprSprite(Path, 0);
+  const TBytes File = SprBytes({{22, 2, 1}, {18, 2, 2}}, {5, 6, 7, 8, 1, 2});
+  EXPECT_EQ(Loader.ReadSprCount(File), 2);
+  const TBitmap* First = Loader.ReadSprSprite(File, 0);
   ASSERT_NE(First, nullptr);
   EXPECT_EQ(First->PixelFormat(), TPixelFormat::pf8bit);
   EXPECT_EQ(Pixels(*First), (TBytes{1, 2}));
   EXPECT_EQ(First->Palette().Entries(), T1Palette);
-  const TBitmap* Second = Loader.ReadSprSprite(Path, 1);
+  const TBitmap* Second = Loader.ReadSprSprite(File, 1);
   ASSERT_EQ(Second, First);  // the one shared bitmap
   EXPECT_EQ(Second->Width(), 2);
   EXPECT_EQ(Second->Height(), 2);
@@ -142,16 +140,14 @@ TEST_F(SprReading, ReadsEachSpriteFromItsOwnOffset) {
 }
 
 TEST_F(SprReading, TellsTheUserAboutBadSprites) {
-  const std::string Path = WriteSpr("bad.spr", {{18, 0, 4}, {18, 1, 1}}, {9});
+  const TBytes File = SprBytes({{18, 0, 4}, {18, 1, 1}}, {9});
 
-  EXPECT_EQ(Loader.ReadSprSprite(Path, 0), nullptr);
-  const TMessageBoxRequest WronglySized{"Erm, Wrongly sized bitmap?", "Sprite Loader",
-                                        TMsgButtons::Ok, TMsgIcon::Stop};
+  EXPECT_EQ(Loader.ReadSprSprite(File, 0), nullptr);
   EXPECT_EQ(Services.Shown, std::vector{WronglySized});
   EXPECT_FALSE(Services.Terminated);
-  ASSERT_NE(Loader.ReadSprSprite(Path, 1), nullptr);
+  ASSERT_NE(Loader.ReadSprSprite(File, 1), nullptr);
 
-  EXPECT_EQ(Loader.ReadSprSprite(Path, 2), nullptr);
+  EXPECT_EQ(Loader.ReadSprSprite(File, 2), nullptr);
   const TMessageBoxRequest NonExistent{
       "Major error in SprSize, attempt to read non-existant sprite!", "Tamblings Editor (32bit)",
       TMsgButtons::Ok, TMsgIcon::Stop};
@@ -160,14 +156,13 @@ TEST_F(SprReading, TellsTheUserAboutBadSprites) {
 }
 
 TEST_F(SprReading, RefusesBlocksBeyondTheFileBeforeAllocating) {
-  const std::string Path =
-      WriteSpr("hostile.spr", {{26, 65535, 65535}, {0xFFFFFFF0, 4, 4}, {26, 2, 2}}, {1, 2, 3});
-  EXPECT_THROW(Loader.ReadSprSprite(Path, 0), EInOutError);
-  EXPECT_THROW(Loader.ReadSprSprite(Path, 1), EInOutError);
-  EXPECT_THROW(Loader.ReadSprSprite(Path, 2), EInOutError);  // one byte short
-  EXPECT_THROW(Loader.ReadSprCount(Dir.File("missing.spr")), EInOutError);
-  WriteBytes(Path, {7});
-  EXPECT_THROW(Loader.ReadSprCount(Path), EInOutError);
+  const TBytes File = SprBytes({{26, 65535, 65535}, {0xFFFFFFF0, 4, 4}, {26, 2, 2}}, {1, 2, 3});
+  EXPECT_THROW(Loader.ReadSprSprite(File, 0), EInOutError);
+  EXPECT_THROW(Loader.ReadSprSprite(File, 1), EInOutError);
+  EXPECT_THROW(Loader.ReadSprSprite(File, 2), EInOutError);  // one byte short
+  EXPECT_THROW(Loader.ReadSprCount(TBytes{7}), EInOutError);
+  TS16File Document;
+  EXPECT_THROW(OpenSprDocument(Document, Dir.File("missing.spr"), Loader), EInOutError);
 }
 
 TEST_F(SprReading, RouteLeavesOutUnreadableSpritesAndKeepsTheOthers) {
@@ -175,15 +170,68 @@ TEST_F(SprReading, RouteLeavesOutUnreadableSpritesAndKeepsTheOthers) {
       WriteSpr("three.spr", {{26, 1, 1}, {27, 0, 1}, {27, 2, 1}}, {0, 16, 243});
   TS16File File;
   File.Add(MakeSprite(1, 1));
-  EXPECT_EQ(OpenSprDocument(File, Path, Loader), SaveFormatSpr);
+  const TSprOpenResult Result = OpenSprDocument(File, Path, Loader);
+  EXPECT_EQ(Result.Count, 3);
+  EXPECT_EQ(Result.LeftOut, 1);
+  EXPECT_EQ(Result.Told, 1);
   ASSERT_EQ(File.Count(), 2);
-  EXPECT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Services.Shown, std::vector{WronglySized});
   EXPECT_FALSE(File.Is555);
   EXPECT_EQ(SpriteWords(File.GetSprite(0)), TWords{0});
   // Entry 16 (40,24,36) and the near-black 243 (0,0,1) stay visible.
   const TWords Second = SpriteWords(File.GetSprite(1));
   EXPECT_EQ(Second, (TWords{ColourToWord565(MakeColour(40, 24, 36)), ColourToWord565(0x010000)}));
 }
+
+TEST_F(SprReading, RouteBoundsSpritesSharingABlockByTheFileBeforeAllocating) {
+  TS16File File;
+  OpenSprDocument(File, WriteSpr("two.spr", {{18, 2, 1}, {18, 1, 2}}, {3, 4}), Loader);
+  EXPECT_EQ(File.Count(), 2);
+  // One 64 x 64 block named by as many entries as take the sprites past the bound.
+  const int Entries = int(MaxSharedSprPixels / 4096) + 2;
+  const std::string Path = WriteSpr(
+      "many.spr",
+      std::vector<TSprEntry>(std::size_t(Entries), {std::uint32_t(2 + 8 * Entries), 64, 64}),
+      TBytes(4096, 7));
+  EXPECT_EQ(ErrorText<ESpriteError>([&] { OpenSprDocument(File, Path, Loader); }),
+            "The sprite directory of " + Path + " claims far more pixel data than the file holds");
+  EXPECT_EQ(File.Count(), 0);
+}
+
+struct TLeftOutCase {
+  const char* Name;
+  TBytes File;
+  int Loaded, LeftOut, Told;
+};
+
+class SprLeftOut : public testing::TestWithParam<TLeftOutCase> {};
+
+// The reader's message for the first bad sprite at most: the caller sums up the rest.
+TEST_P(SprLeftOut, TheReaderSpeaksOnceAndTheRestAreCounted) {
+  const TLeftOutCase& Case = GetParam();
+  TTempDir Dir;
+  WriteBytes(Dir.File("f.spr"), Case.File);
+  TScriptedWindowServices Services;
+  TSprLoader Loader(Services);
+  TS16File File;
+  const TSprOpenResult Result = OpenSprDocument(File, Dir.File("f.spr"), Loader);
+  EXPECT_EQ(File.Count(), Case.Loaded);
+  EXPECT_EQ(std::tuple(Result.Count, Result.LeftOut, Result.Told),
+            std::tuple(Case.Loaded + Case.LeftOut, Case.LeftOut, Case.Told));
+  EXPECT_EQ(Services.Shown, std::vector(std::size_t(Case.Told), WronglySized));
+  Loader.ReadSprSprite(SprBytes({{10, 0, 0}}, {}), 0);  // the next file's reader speaks again
+  EXPECT_EQ(Services.Shown.size(), std::size_t(Case.Told) + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SprLeftOut,
+    testing::Values(TLeftOutCase{"AThousandWithoutSize",
+                                 SprBytes(std::vector<TSprEntry>(1000, {8002, 0, 1}), {1}), 0, 1000,
+                                 1},
+                    TLeftOutCase{"PixelsBeyondTheEndFirst",
+                                 SprBytes({{99, 1, 1}, {0, 0, 1}, {26, 1, 1}}, {5}), 1, 2, 0},
+                    TLeftOutCase{"DirectoryCutShort", {0xFF, 0xFF}, 0, 65535, 0}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(SprReading, RouteOpenThenSaveKeepsTheColourOfEveryPixel) {
   TBytes Indices(256);

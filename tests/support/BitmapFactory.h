@@ -6,6 +6,8 @@
 #include <memory>
 #include <numeric>
 #include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/unitBitmap.h"
@@ -13,6 +15,14 @@
 
 inline const auto AllFormats = testing::Values(TPixelFormat::pf8bit, TPixelFormat::pf15bit,
                                                TPixelFormat::pf16bit, TPixelFormat::pf24bit);
+
+// "From8BitTo24Bit", the name of a test of a pair of formats.
+inline std::string FormatPairName(
+    const testing::TestParamInfo<std::tuple<TPixelFormat, TPixelFormat>>& Info) {
+  const char* const Names[] = {"8Bit", "15Bit", "16Bit", "24Bit"};
+  return std::string("From") + Names[int(std::get<0>(Info.param))] + "To" +
+         Names[int(std::get<1>(Info.param))];
+}
 
 // An 8-bit bitmap gets the fixed palette, as every 8-bit bitmap of the program does.
 inline TBitmap MakeBitmap(TPixelFormat Format, int Width, int Height) {

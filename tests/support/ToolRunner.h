@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -27,7 +28,8 @@ inline std::string ShellQuoted(const std::string& Word) {
   return Quoted;
 }
 
-// Wrapper, when given, runs the tool: {"prlimit", "--fsize=1000"}.
+// Wrapper, when given, runs the tool: {"prlimit", "--fsize=1000"}. The exit status is -1, or
+// above 128, when the tool was killed by a signal.
 inline TToolRun RunTool(const std::vector<std::string>& Args,
                         const std::vector<std::string>& Wrapper = {}) {
   TTempDir Capture;
@@ -44,4 +46,9 @@ inline TToolRun RunTool(const std::vector<std::string>& Args,
   Run.Out.assign(Out.begin(), Out.end());
   Run.Err.assign(Err.begin(), Err.end());
   return Run;
+}
+
+// With the process's address space limited to Bytes: memory it cannot have fails its requests.
+inline TToolRun RunToolWithin(std::uint64_t Bytes, const std::vector<std::string>& Args) {
+  return RunTool(Args, {"prlimit", "--as=" + std::to_string(Bytes)});
 }

@@ -117,6 +117,25 @@ TEST(ToolExpand, WritesTheDocumentAsTheEditorLeavesItAndPrintsEachCut) {
   EXPECT_EQ(RunTool({"info", Out}).Out, "s16 5-5-5\n5\n0 1 1\n1 1 2\n2 1 1\n3 1 1\n4 1 1\n");
 }
 
+TEST(ToolKeepGoing, SpritesThatCannotBeReadFailTheCommandUnlessToldToGoOn) {
+  TTempDir Dir;
+  const std::string In = Dir.File("bad.spr"), Out = Dir.File("out.s16");
+  TLeBytes Bytes;  // two sprites without a size, then a good one
+  Bytes.U16(3).U32(26).U16(0).U16(1).U32(26).U16(0).U16(1).U32(26).U16(1).U16(1).U16(16);
+  WriteBytes(In, Bytes.Bytes);
+  const std::string Told = "Sprite Loader: Erm, Wrongly sized bitmap?\n2 of the 3 sprites in " + In;
+
+  const TToolRun Refused = RunTool({"convert", In, Out});
+  EXPECT_EQ(Refused.Status, 1);
+  EXPECT_EQ(Refused.Err, Told + " could not be read (--keep-going goes on without them)\n");
+  EXPECT_FALSE(std::filesystem::exists(Out));
+
+  const TToolRun Kept = RunTool({"convert", In, Out, "--keep-going"});
+  EXPECT_EQ(Kept.Status, 0);
+  EXPECT_EQ(Kept.Err, Told + " could not be read and were left out.\n");
+  EXPECT_EQ(RunTool({"info", Out}).Out, "s16 5-6-5\n1\n0 1 1\n");
+}
+
 TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   TTempDir Dir;
   const std::string In = MakeS16(Dir, "in.s16");
@@ -145,4 +164,5 @@ TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   EXPECT_EQ(Help.Status, 0);
   for (const char* Word : {"info", "convert", "export", "export-all", "import", "expand"})
     EXPECT_NE(Help.Out.find("pelbrook-tool " + std::string(Word)), std::string::npos) << Word;
+  EXPECT_NE(Help.Out.find("with --keep-going those"), std::string::npos);
 }
