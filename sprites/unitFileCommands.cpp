@@ -17,12 +17,14 @@ void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
 }
 
 void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
+  bool Whole = false;
   if (AsSpr) {
     SaveFormat = SaveFormatSpr;
     try {
       // The reader has told the user about the first sprite it left out at most; one box
       // sums up the rest.
       const TSprOpenResult Result = OpenSprDocument(*SpriteFile, Path, *SprLoader);
+      Whole = Result.Whole;
       if (Result.LeftOut > Result.Told)
         FServices.MessageBox(
             {Result.LeftOutText(Path), "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
@@ -37,7 +39,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
     }
   } else {
     try {
-      SaveFormat = OpenS16Document(*SpriteFile, Path);
+      SaveFormat = OpenS16Document(*SpriteFile, Path, &Whole);
     } catch (const std::exception&) {
       SpriteFile = std::make_unique<TS16File>();
       ForgetDocument();
@@ -48,7 +50,10 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
       return;
     }
   }
-  FileName = Path;
+  // A file that is not exactly what the chosen format makes of it (opened through the wrong
+  // filter, cut short, or with bytes it does not name) is not saved over unasked: the document
+  // is untitled, so Save asks for a name.
+  FileName = Whole ? Path : std::string();
   MarkClean();
   ForgetDocument();
   ClearImages();

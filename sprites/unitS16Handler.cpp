@@ -136,7 +136,7 @@ void TS16File::SetFormat(bool Value) {
   for (auto& Sprite : Sprites) Sprite->SetFormat(Value);
 }
 
-void TS16File::LoadFromFile(const std::string& Path) {
+bool TS16File::LoadFromFile(const std::string& Path) {
   Clear();
   TFileReader File;
   if (!File.Open(Path))
@@ -166,8 +166,10 @@ void TS16File::LoadFromFile(const std::string& Path) {
     Sprite.SetLayoutFlag(Is555);
     File.ReadUpTo(Sprite.PixelData(), Sprite.PixelCount() * 2);
   }
+  const bool Whole = File.Size() == DirectoryEnd + ClaimedPixelBytes;
   File.Close();
   FilePath = Path;
+  return Whole;
 }
 
 void TS16File::SaveToFile(const std::string& Path) {

@@ -82,7 +82,9 @@ class TS16File {
   TS16File& operator=(const TS16File&) = delete;
 
   void Clear();
-  void LoadFromFile(const std::string& Path);
+  // True when the file holds exactly the header, the directory and the pixels it names: a file
+  // cut short, one with bytes past its pixels, or one of another format is not.
+  bool LoadFromFile(const std::string& Path);
   void Save();
   void SaveToFile(const std::string& Path);
 

@@ -1,5 +1,6 @@
 #include "sprites/unitSpriteFileRoutes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -34,8 +35,9 @@ bool IsSpriteFileName(const std::string& Path) {
   return IsSprFileName(Path) || NameEndsWith(Path, ".s16");
 }
 
-int OpenS16Document(TS16File& File, const std::string& Path) try {
-  File.LoadFromFile(Path);
+int OpenS16Document(TS16File& File, const std::string& Path, bool* Whole) try {
+  const bool LoadedWhole = File.LoadFromFile(Path);
+  if (Whole) *Whole = LoadedWhole;
   const int Format = File.Is555 ? SaveFormatS16_555 : SaveFormatS16_565;
   File.SetFormat(false);
   return Format;
@@ -62,7 +64,10 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
   TQuietAfterFirst Quiet(Loader);
   // Entries beyond the end of a directory cut short are left out without asking the reader.
   const int InFile = SprEntriesInFile(Bytes);
+  std::uint64_t End = 2 + 8 * std::uint64_t(Result.Count);
   for (int I = 0; I < InFile; ++I) {
+    const TSprEntry Entry = ReadSprEntry(Bytes, I);
+    End = std::max(End, std::uint64_t(Entry.Offset) + Entry.PixelCount());
     // Only the reader's refusals leave a sprite out; anything else, running out of memory
     // among them, fails the open.
     const TBitmap* SpriteBitmap = nullptr;
@@ -84,6 +89,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
     File.Add(std::move(Sprite));
   }
   Result.LeftOut += Result.Count - InFile;
+  Result.Whole = Result.LeftOut == 0 && End == Bytes.size();
   return Result;
 } catch (const std::bad_alloc&) {
   RaiseOutOfMemory(Path);

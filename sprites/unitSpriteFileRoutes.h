@@ -20,7 +20,8 @@ bool IsSpriteFileName(const std::string& Path);
 
 // Loads an .s16 file and holds it in 5-6-5; returns the SaveFormat of the file's layout. Raises
 // ESpriteError when memory runs out.
-int OpenS16Document(TS16File& File, const std::string& Path);
+// Whole, when given, tells whether the file is exactly what its directory names.
+int OpenS16Document(TS16File& File, const std::string& Path, bool* Whole = nullptr);
 
 // What an .spr open could not read: sprites left out, and how many of those the reader has told
 // the user about with its own message (the first one at most).
@@ -28,6 +29,8 @@ struct TSprOpenResult {
   int Count = 0;  // the file's
   int LeftOut = 0;
   int Told = 0;
+  // Every sprite read, and the file exactly its directory and the pixels it names.
+  bool Whole = false;
   // "2 of the 5 sprites in PATH could not be read"
   std::string UnreadText(const std::string& Path) const;
   // The same, then " and were left out."

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "sprites/unitSprLoader.h"
+#include "sprites/unitSpriteFileRoutes.h"
 #include "tests/support/ScriptedWindowServices.h"
 #include "tests/support/WindowFixture.h"
 
@@ -232,6 +233,47 @@ TEST_F(FileCommands, CancellingSaveAsChangesNothing) {
   EXPECT_EQ(Probe().SaveFormat(), 0);
   EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled] *");
 }
+
+struct TUnaccountedFile {
+  std::string Name;
+  int FilterIndex;
+  int BytesChanged;  // cut (negative) or added at the end
+  bool AsSpr;        // written as .spr rather than 5-5-5 .s16
+  bool Titled;
+};
+
+class UnaccountedFiles : public TWindowTest,
+                         public testing::WithParamInterface<TUnaccountedFile> {};
+
+TEST_P(UnaccountedFiles, OpenUntitledSoThatSaveAsksForAName) {
+  const TUnaccountedFile& Case = GetParam();
+  TS16File Document;
+  Document.Add(MakeSprite(4, 3, TWords(12, 0x001F)));
+  Document.Add(MakeSprite(2, 2, TWords(4, 0x07E0)));
+  const std::string Path = Dir.File(Case.AsSpr ? "file.spr" : "file.s16");
+  TNoProgress NoProgress;
+  SaveDocument(Document, Case.AsSpr ? SaveFormatSpr : SaveFormatS16_555, Path, NoProgress);
+  TBytes Bytes = ReadBytes(Path);
+  Bytes.resize(std::size_t(int(Bytes.size()) + Case.BytesChanged), 7);
+  WriteBytes(Path, Bytes);
+
+  Open(Path, Case.FilterIndex);
+  EXPECT_EQ(Title(*Window),
+            Case.Titled ? "The Pelbrook - [" + Path + "]" : "The Pelbrook - [Untitled]");
+  Run("Save1");  // cancels the Save As dialog when it comes
+  EXPECT_EQ(Services.Dialogs.size(), Case.Titled ? 1u : 2u);
+  EXPECT_EQ(ReadBytes(Path), Bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , UnaccountedFiles,
+    testing::Values(TUnaccountedFile{"S16ThroughTheSprFilter", 2, 0, false, false},
+                    TUnaccountedFile{"S16CutShort", 1, -2, false, false},
+                    TUnaccountedFile{"S16WithBytesPastItsPixels", 1, 3, false, false},
+                    TUnaccountedFile{"SprWithBytesPastItsPixels", 2, 3, true, false},
+                    TUnaccountedFile{"WholeS16", 1, 0, false, true},
+                    TUnaccountedFile{"WholeSpr", 2, 0, true, true}),
+    [](const auto& Info) { return Info.param.Name; });
 
 struct TOpenOverChanges {
   std::string Name;
