@@ -83,32 +83,33 @@ void TPelbrookMainWindow::CreateComponents() {
   setMenuBar(Bar);
   ConnectMenuCommands();
 
-  OpenSpriteFile.Kind = TFileDialogKind::Open;
-  OpenSpriteFile.Filter =
-      "Tamblings 2 Sprite Files (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr";
-  OpenSpriteFile.DefaultExt = "s16";
-  OpenSpriteFile.HideReadOnly = OpenSpriteFile.PathMustExist = OpenSpriteFile.FileMustExist = true;
-  OpenSpriteFile.OnTypeChange = [this](TFileDialog& Dialog) { OpenSpriteFileTypeChange(Dialog); };
-  SaveFile.Kind = TFileDialogKind::Save;
-  SaveFile.Filter =
-      "Tamblings 2 Sprite Files 16bit format  (*.s16)|*.s16|Tamblings 2 Sprite Files 15bit "
-      "format  (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr";
-  SaveFile.DefaultExt = "s16";
-  SaveFile.OverwritePrompt = SaveFile.HideReadOnly = SaveFile.PathMustExist = true;
-  SaveFile.OnTypeChange = [this](TFileDialog& Dialog) { SaveFileTypeChange(Dialog); };
+  // Every dialog hides the read-only box, and its type-change handler sets its extension.
+  const auto SetUp = [this](TFileDialog& Dialog, TFileDialogKind Kind, const char* Filter,
+                            const char* DefaultExt,
+                            void (TPelbrookMainWindow::*TypeChange)(TFileDialog&)) {
+    Dialog.Kind = Kind;
+    Dialog.Filter = Filter;
+    Dialog.DefaultExt = DefaultExt;
+    Dialog.HideReadOnly = true;
+    Dialog.OnTypeChange = [this, TypeChange](TFileDialog& Shown) { (this->*TypeChange)(Shown); };
+  };
+  SetUp(OpenSpriteFile, TFileDialogKind::Open,
+        "Tamblings 2 Sprite Files (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr", "s16",
+        &TPelbrookMainWindow::OpenSpriteFileTypeChange);
+  OpenSpriteFile.PathMustExist = OpenSpriteFile.FileMustExist = true;
+  SetUp(SaveFile, TFileDialogKind::Save,
+        "Tamblings 2 Sprite Files 16bit format  (*.s16)|*.s16|Tamblings 2 Sprite Files 15bit "
+        "format  (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr",
+        "s16", &TPelbrookMainWindow::SaveFileTypeChange);
+  SaveFile.OverwritePrompt = SaveFile.PathMustExist = true;
   // The import dialog takes any name: a missing file fails as any file that does not read.
-  Importbmp.Kind = TFileDialogKind::Open;
-  Importbmp.Filter = "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png";
-  Importbmp.DefaultExt = "bmp";
-  Importbmp.HideReadOnly = true;
-  Importbmp.OnTypeChange = [this](TFileDialog& Dialog) { ImportbmpTypeChange(Dialog); };
-  Exportbmp.Kind = TFileDialogKind::Save;
-  Exportbmp.Filter =
-      "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
-      "File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png";
-  Exportbmp.DefaultExt = "bmp";
-  Exportbmp.OverwritePrompt = Exportbmp.HideReadOnly = Exportbmp.PathMustExist = true;
-  Exportbmp.OnTypeChange = [this](TFileDialog& Dialog) { ExportbmpTypeChange(Dialog); };
+  SetUp(Importbmp, TFileDialogKind::Open, "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png",
+        "bmp", &TPelbrookMainWindow::ImportbmpTypeChange);
+  SetUp(Exportbmp, TFileDialogKind::Save,
+        "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
+        "File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png",
+        "bmp", &TPelbrookMainWindow::ExportbmpTypeChange);
+  Exportbmp.OverwritePrompt = Exportbmp.PathMustExist = true;
 }
 
 void TPelbrookMainWindow::ConnectMenuCommands() {

@@ -30,7 +30,8 @@ const TSubcommand Subcommands[] = {
      "Writes sprite INDEX (from 0) of IN as a BMP file of the given depth (default 24; 8 bits\n"
      "use the Tamblings 1 palette), or as a PNG when OUT ends in .png: the 24-bit colours,\n"
      "black transparent. Black stays black; no other colour becomes black."},
-    {"export-all", RunExportAll, "export-all IN FOLDER [--depth 24|16|8|png] [--from s16|spr] [--keep-going]",
+    {"export-all", RunExportAll,
+     "export-all IN FOLDER [--depth 24|16|8|png] [--from s16|spr] [--keep-going]",
      "Writes every sprite of IN as FOLDER/NNNN.bmp (or .png with --depth png), numbered from\n"
      "0000, as export does; FOLDER is made when it does not exist."},
     {"import", RunImport, "import OUT IN.bmp|IN.png... [--to s16-565|s16-555|spr]",

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <exception>
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "imaging/unitExpansionScan.h"
