@@ -38,10 +38,7 @@ void TPelbrookMainWindow::Cut1Click() {
   ImagesModel->Remove(Current);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
-  for (int K = 0; K < SpriteFile->Count(); ++K) {
-    const TS16Sprite& Sprite = SpriteFile->GetSprite(K);
-    ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
-  }
+  RenumberCaptions(0, SpriteFile->Count() - 1);
   SetStatusText("Sprite Cut to Clipboard Okay");
   RecordReplace("Cut1", Current, std::move(Removed), 0);
 }

@@ -92,10 +92,7 @@ void TPelbrookMainWindow::MoveListItem(int From, int To) {
     return;
   }
   ImagesModel->Move(From, To);
-  for (int K = std::min(From, To); K <= std::max(From, To); ++K) {
-    const TS16Sprite& Sprite = SpriteFile->GetSprite(K);
-    ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
-  }
+  RenumberCaptions(std::min(From, To), std::max(From, To));
 }
 
 void TPelbrookMainWindow::SelectItem(int Index) {

@@ -212,10 +212,13 @@ void TPelbrookMainWindow::ShowMessage(const char* Text, TMsgIcon Icon) {
 }
 
 bool TPelbrookMainWindow::ChangesMayBeReplaced() {
+  return ChangesSafeAfter({"This file has been altered. Do you wish to save it?", MainCaption,
+                           TMsgButtons::YesNoCancel, TMsgIcon::Question});
+}
+
+bool TPelbrookMainWindow::ChangesSafeAfter(const TMessageBoxRequest& Question) {
   if (!Modified) return true;
-  const TMsgResult Answer =
-      FServices.MessageBox({"This file has been altered. Do you wish to save it?", MainCaption,
-                            TMsgButtons::YesNoCancel, TMsgIcon::Question});
+  const TMsgResult Answer = FServices.MessageBox(Question);
   if (Answer == TMsgResult::Cancel) return false;
   if (Answer == TMsgResult::Yes) Save1Click();
   return !Modified || Answer == TMsgResult::No;

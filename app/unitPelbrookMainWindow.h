@@ -72,6 +72,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void PopulateImageList();
   void GenerateThumbnails();
   void MakeThumbnail(TBitmap& Source, int Index);
+  // Items First to Last take their sprites' numbers and sizes; their pictures stay.
+  void RenumberCaptions(int First, int Last);
   void Off1Click();
   void SetSize(TMenuEntry& Entry);
   void SetScale();
@@ -202,6 +204,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // Asks whether unsaved changes are to be saved first: false when the user cancels, or the
   // save asked for did not write the document.
   bool ChangesMayBeReplaced();
+  // With unsaved changes, asks Question (Yes, No, Cancel): No drops them, Yes saves first; false
+  // when the user cancels or the save did not write the document.
+  bool ChangesSafeAfter(const TMessageBoxRequest& Question);
   // Files dropped before item Index (-1: at the end): the first sprite file among them is
   // opened; otherwise every picture is imported, in order, and the list rebuilt once.
   void FilesDropped(const std::vector<std::string>& Paths, int Index);

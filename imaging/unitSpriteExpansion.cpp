@@ -32,14 +32,10 @@ bool TPelbrookMainWindow::ExpansionMayStart() {
     ShowMessage("Sorry. You can only Expand a sprite if you select it...", TMsgIcon::Stop);
     return false;
   }
-  if (!Modified) return true;
-  const TMsgResult Answer = FServices.MessageBox(
+  return ChangesSafeAfter(
       {"Warning, this operation is potentially dangerous. You have not saved your file. Do you "
        "want to save it before attempting to expand this sprite?",
        MainCaption, TMsgButtons::YesNoCancel, TMsgIcon::Exclamation, true});
-  if (Answer == TMsgResult::Cancel) return false;
-  if (Answer == TMsgResult::Yes) Save1Click();
-  return !Modified || Answer == TMsgResult::No;
 }
 
 bool TPelbrookMainWindow::RunCutter(const std::function<void()>& Cutter) {

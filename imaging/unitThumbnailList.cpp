@@ -58,6 +58,13 @@ void TPelbrookMainWindow::PopulateImageList() {
   SetProgress(-1);
 }
 
+void TPelbrookMainWindow::RenumberCaptions(int First, int Last) {
+  for (int K = First; K <= Last; ++K) {
+    const TS16Sprite& Sprite = SpriteFile->GetSprite(K);
+    ImagesModel->SetCaption(K, ItemCaption(K, Sprite.Width(), Sprite.Height()));
+  }
+}
+
 void TPelbrookMainWindow::GenerateThumbnails() {
   const unsigned Rebuild = FRebuildCount;
   ApplyThumbnailSize();
