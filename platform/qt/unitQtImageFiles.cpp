@@ -21,6 +21,8 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
       QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
   QBuffer Buffer(&Data);
   QImageReader Reader(&Buffer, "png");
+  // Otherwise bytes that are not PNG reach whichever decoder claims them, past the check below.
+  Reader.setAutoDetectImageFormat(false);
   // Deflate packs at most 1032 bytes into one, and a pixel takes at least one bit of them: a
   // header claiming more pixels than that lies, and must not make the decoder allocate them.
   const QSize Size = Reader.size();

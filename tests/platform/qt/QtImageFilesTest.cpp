@@ -55,4 +55,15 @@ TEST(QtImageFiles, APngThatCannotBecomeASpriteIsRefusedBeforeItsPixelsAreMade) {
   }
 }
 
+// Found by the fuzzer: a GIF screen of 11308 x 11308 in 123 bytes made Qt's GIF decoder take 511
+// MB.
+TEST(QtImageFiles, ThePngReaderDecodesNothingButPng) {
+  const QByteArray Gif = QByteArray::fromBase64(
+      "R0lGODlhLCwsLCwsLCwsLAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA/////////x8AAAAA"
+      "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAP////////////8f");
+  EXPECT_THROW(
+      ReadPng({reinterpret_cast<const std::uint8_t*>(Gif.constData()), std::size_t(Gif.size())}),
+      ESpriteError);
+}
+
 }  // namespace
