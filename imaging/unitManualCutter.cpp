@@ -59,8 +59,9 @@ TMouseButton ButtonOf(Qt::MouseButton Button) {
 void TPelbrookMainWindow::ExpandManualClick() {
   if (!ExpansionMayStart()) return;
   const int Selected = SelectedItem();
-  TCutterRun Started = StartCutterRun(Selected);
+  TCutterRun Started{};  // the copy for undo may fail too: inside the guard
   const bool Completed = RunCutter([&] {
+    Started = StartCutterRun(Selected);
     TManualCutWindowView View(*this, FServices, *ManualScroller, *ManualClipper, *ShapeMarker);
     TManualCut Cut(*SpriteFile, Selected, FServices, View);
     FManualCut = &Cut;

@@ -62,8 +62,9 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Answer != TMsgResult::Yes) return;
   AutoCutter->show();
   const int Selected = SelectedItem();
-  TCutterRun Started = StartCutterRun(Selected);
+  TCutterRun Started{};  // the copy for undo may fail too: inside the guard
   const bool Completed = RunCutter([&] {
+    Started = StartCutterRun(Selected);
     TExpansionWindowView View(*this, *AutoCutImg);
     TExpansionScan Scan(*SpriteFile, Selected, View);
     Scan.Run();
