@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/unitColour.h"
+#include "platform/unitLargeBlocks.h"
 #include "platform/unitPalette.h"
 
 enum class TPixelFormat { pf8bit, pf15bit, pf16bit, pf24bit };
@@ -93,7 +94,7 @@ class TBitmap {
   int FWidth = 0;
   int FHeight = 0;
   TPixelFormat FFormat = TPixelFormat::pf24bit;
-  std::vector<std::uint8_t> FPixels;
+  TLargeBytes FPixels;
   std::unique_ptr<TPalette> FPalette;
 };
 

@@ -305,7 +305,7 @@ std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
   TFileReader Reader;
   Reader.OpenOrThrow(Path);
   if (Reader.Size() > MaxBmpFileSize) throw EBmpError("BMP file too large");
-  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  TLargeBytes Bytes(std::size_t(Reader.Size()));
   Reader.Read(Bytes.data(), Bytes.size());
   return ReadBmp(Bytes);
 }

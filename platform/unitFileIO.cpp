@@ -269,11 +269,11 @@ void TSafeFileWriter::Discard() {
   FTempPath.clear();
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& Path, std::uint64_t MaxSize) {
+TLargeBytes ReadWholeFile(const std::string& Path, std::uint64_t MaxSize) {
   TFileReader Reader;
   Reader.OpenOrThrow(Path);
   if (Reader.Size() > MaxSize) throw EInOutError("File too large: " + Path);
-  std::vector<std::uint8_t> Bytes(std::size_t(Reader.Size()));
+  TLargeBytes Bytes(std::size_t(Reader.Size()));
   Reader.Read(Bytes.data(), Bytes.size());
   return Bytes;
 }

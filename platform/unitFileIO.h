@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/unitLargeBlocks.h"
+
 class EInOutError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -97,7 +99,7 @@ class TSafeFileWriter {
 
 // The whole file; a file larger than MaxSize is refused before anything of it is read.
 // Raises EInOutError.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& Path, std::uint64_t MaxSize);
+TLargeBytes ReadWholeFile(const std::string& Path, std::uint64_t MaxSize);
 // Writes the file with a TSafeFileWriter; raises EInOutError when it cannot.
 void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count);
 // Whether the file name ends in Ending, ignoring ASCII case (".SPR" ends in ".spr").

@@ -22,13 +22,14 @@ void TS16Sprite::SetWidth(std::uint16_t Value) {
   Resize();
 }
 
-// calloc: a large buffer comes from the system already cleared, so the pages of pixels that a
-// file cut short never filled are not even touched.
+// The pages of pixels that a file cut short never filled are not even touched.
 void TS16Sprite::Resize() {
   FPixelData.reset();  // the old pixels go before the new ones come
   FPixelCount = std::size_t(FWidth) * std::size_t(FHeight);
   if (FPixelCount == 0) return;
-  FPixelData.reset(static_cast<std::uint16_t*>(std::calloc(FPixelCount, sizeof(std::uint16_t))));
+  FPixelData = {
+      static_cast<std::uint16_t*>(AllocateClearedBlock(FPixelCount * sizeof(std::uint16_t))),
+      TFreeWords{FPixelCount}};
   if (!FPixelData) {
     FPixelCount = 0;
     throw std::bad_alloc();

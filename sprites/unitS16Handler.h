@@ -3,13 +3,13 @@
 // list of sprites) and the .s16 file format they are read from and written to.
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/unitColour.h"
+#include "platform/unitLargeBlocks.h"
 
 class ESpriteError : public std::runtime_error {
  public:
@@ -49,7 +49,8 @@ class TS16Sprite {
 
  private:
   struct TFreeWords {
-    void operator()(std::uint16_t* Words) const { std::free(Words); }
+    std::size_t Count;  // of the words freed
+    void operator()(std::uint16_t* Words) const { FreeBlock(Words, Count * sizeof(*Words)); }
   };
   void Resize();
   std::size_t CheckedIndex(int X, int Y) const;

@@ -57,7 +57,7 @@ std::string TSprOpenResult::LeftOutText(const std::string& Path) const {
 TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader) try {
   File.Clear();
   File.SetFormat(false);
-  const std::vector<std::uint8_t> Bytes = ReadWholeFile(Path, UINT64_MAX);
+  const TLargeBytes Bytes = ReadWholeFile(Path, UINT64_MAX);
   TSprOpenResult Result;
   Result.Count = Loader.ReadSprCount(Bytes);
   CheckSprPixelTotal(Bytes, Path);

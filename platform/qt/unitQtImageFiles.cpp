@@ -35,7 +35,7 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
 
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
   // A PNG file holds no more than a BMP may.
-  const std::vector<std::uint8_t> Bytes = ReadWholeFile(Path, MaxBmpFileSize);
+  const TLargeBytes Bytes = ReadWholeFile(Path, MaxBmpFileSize);
   return IsPngData(Bytes) ? ReadPng(Bytes) : ReadBmp(Bytes);
 }
 

@@ -1,0 +1,34 @@
+#pragma once
+// Memory for pixels and whole files. A block of megabytes is mapped on its own and asked of the
+// system in huge pages: in 4 KiB pages a picture of hundreds of megabytes costs a page fault
+// every 4 KiB, which on a virtual machine takes longer than making its pixels. Blocks come
+// cleared, and the pages of a large one are not touched until used.
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+// Null when there is no memory for it.
+void* AllocateClearedBlock(std::size_t Bytes) noexcept;
+void FreeBlock(void* Block, std::size_t Bytes) noexcept;
+// What the large blocks in use hold, for the heap's count.
+std::size_t LargeBlockBytesInUse() noexcept;
+
+template <class T>
+struct TLargeBlockAllocator {
+  using value_type = T;
+  TLargeBlockAllocator() = default;
+  template <class U>
+  TLargeBlockAllocator(const TLargeBlockAllocator<U>&) noexcept {}
+  T* allocate(std::size_t Count) {
+    if (Count > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    void* Block = AllocateClearedBlock(Count * sizeof(T));
+    if (!Block) throw std::bad_alloc();
+    return static_cast<T*>(Block);
+  }
+  void deallocate(T* Block, std::size_t Count) noexcept { FreeBlock(Block, Count * sizeof(T)); }
+  friend bool operator==(const TLargeBlockAllocator&, const TLargeBlockAllocator&) = default;
+};
+
+using TLargeBytes = std::vector<std::uint8_t, TLargeBlockAllocator<std::uint8_t>>;
