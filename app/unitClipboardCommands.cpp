@@ -34,13 +34,17 @@ void TPelbrookMainWindow::Cut1Click() {
     return;
   }
   Copy1Click();
-  TSpriteRun Removed = SpriteFile->Take(Current, 1);
-  ImagesModel->Remove(Current);
+  RecordReplace("Cut1", Current, SpriteFile->Take(Current, 1), 0);
+  // A list a failed cutter left behind is not the document's: it is made afresh.
+  const bool ListShowsDocument = !FListBehindDocument;
+  if (ListShowsDocument) ImagesModel->Remove(Current);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
-  RenumberCaptions(0, SpriteFile->Count() - 1);
+  if (ListShowsDocument)
+    RenumberCaptions(0, SpriteFile->Count() - 1);
+  else
+    PopulateImageList();
   SetStatusText("Sprite Cut to Clipboard Okay");
-  RecordReplace("Cut1", Current, std::move(Removed), 0);
 }
 
 void TPelbrookMainWindow::Paste1Click() {

@@ -45,7 +45,7 @@ void TPelbrookMainWindow::dropEvent(QDropEvent* Event) {
   QMetaObject::invokeMethod(
       this,
       [this, Paths = LocalFiles(Event->mimeData()), Index = Target.isValid() ? Target.row() : -1] {
-        if (FMenuAttached) RunCommand([&] { FilesDropped(Paths, Index); });
+        if (FMenuAttached) RunCommand([&] { FilesDropped(Paths, Index); }, true);
       },
       Qt::QueuedConnection);
 }

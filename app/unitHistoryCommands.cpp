@@ -87,7 +87,7 @@ bool TPelbrookMainWindow::MoveSprite(int From, int To, const QString& Text) {
 
 void TPelbrookMainWindow::MoveListItem(int From, int To) {
   // A list a failed cutter left behind is not the document's: it is made afresh.
-  if (ImagesModel->Count() != SpriteFile->Count()) {
+  if (FListBehindDocument) {
     PopulateImageList();
     return;
   }

@@ -18,6 +18,7 @@ bool TItemDragger::eventFilter(QObject* Watched, QEvent* Event) {
   const auto* Mouse = static_cast<QMouseEvent*>(Event);
   const QPoint Point = Mouse->position().toPoint();
   if (Type == QEvent::MouseButtonPress) {
+    if (FDragging) FViewport->unsetCursor();
     FFrom = Mouse->button() == Qt::LeftButton ? FView.indexAt(Point).row() : -1;
     FStart = Point;
     FDragging = false;
@@ -34,6 +35,7 @@ bool TItemDragger::eventFilter(QObject* Watched, QEvent* Event) {
   const int From = std::exchange(FFrom, -1);
   if (!std::exchange(FDragging, false)) return false;
   FViewport->unsetCursor();
+  if (!FViewport->rect().contains(Point)) return true;  // let go outside the list: no move
   const QModelIndex Target = FView.indexAt(Point);
   FOnMove(From, Target.isValid() ? Target.row() : FView.model()->rowCount() - 1);
   return true;

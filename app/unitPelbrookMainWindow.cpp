@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <set>
 
 #include "app/unitImageList.h"
 #include "app/unitItemDragger.h"
@@ -19,6 +21,18 @@
 #include "app/unitThumbnailListModel.h"
 
 Q_LOGGING_CATEGORY(PelbrookWindowLog, "pelbrook.window", QtWarningMsg)
+
+namespace {
+
+// The commands that take sprites out of the document or put them in.
+bool ChangesDocument(const TMenuEntry& Entry) {
+  static const std::set<std::string, std::less<>> Names = {
+      "New1",   "Open1",      "ImportFrom1",  "Undo1",      "Redo1",         "Cut1",
+      "Paste1", "PasteOver1", "MoveEarlier1", "MoveLater1", "ExpandSprite1", "ExpandManual"};
+  return Names.contains(Entry.Name);
+}
+
+}  // namespace
 
 TPelbrookMainWindow::TPelbrookMainWindow(IDesktopServices& Services)
     : FServices(Services), Thumbnails(std::make_unique<TImageList>()) {
@@ -51,7 +65,9 @@ void TPelbrookMainWindow::CreateComponents() {
   Images->setSelectionMode(QAbstractItemView::SingleSelection);
   Images->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Images->setDragEnabled(false);
-  new TItemDragger(*Images, [this](int From, int To) { MoveSprite(From, To, "Move"); });
+  new TItemDragger(*Images, [this](int From, int To) {
+    RunCommand([&] { MoveSprite(From, To, "Move"); }, true);
+  });
   connect(Images, &QListView::activated, this,
           [this](const QModelIndex& Index) { OpenViewer(Index.row()); });
   Images->setUniformItemSizes(true);
@@ -145,7 +161,7 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
 
   for (TMenuEntry& Entry : PelbrookMainMenu.Entries())
     connect(Entry.Action, &QAction::triggered, this, [this, &Entry] {
-      if (Entry.Command) RunCommand([&] { Entry.Command(Entry); });
+      if (Entry.Command) RunCommand([&] { Entry.Command(Entry); }, ChangesDocument(Entry));
     });
   connect(PelbrookMainMenu.TopMenu(TTopMenu::File), &QMenu::aboutToShow, this,
           &TPelbrookMainWindow::File1Click);
@@ -156,7 +172,10 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
     connect(Menu, &QMenu::aboutToHide, this, [this] { DoHint(QString()); });
 }
 
-void TPelbrookMainWindow::RunCommand(const std::function<void()>& Command) {
+void TPelbrookMainWindow::RunCommand(const std::function<void()>& Command, bool ChangesDocument) {
+  if (ChangesDocument && FDocumentCommandRunning) return;
+  const QScopedValueRollback Running(FDocumentCommandRunning,
+                                     FDocumentCommandRunning || ChangesDocument);
   try {
     Command();
   } catch (const std::exception& Error) {

@@ -210,8 +210,11 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // Files dropped before item Index (-1: at the end): the first sprite file among them is
   // opened; otherwise every picture is imported, in order, and the list rebuilt once.
   void FilesDropped(const std::vector<std::string>& Paths, int Index);
-  // Runs a command, showing any error as the application shows errors no command caught.
-  void RunCommand(const std::function<void()>& Command);
+  // Runs a command, showing any error as the application shows errors no command caught. A
+  // command that ChangesDocument is not run inside another one: the first takes its indices,
+  // and records its undo step, across the messages it lets run, and would find the document
+  // changed under it.
+  void RunCommand(const std::function<void()>& Command, bool ChangesDocument);
   // Open's steps after its dialog.
   void OpenDocument(const std::string& Path, bool AsSpr);
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
@@ -266,6 +269,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   bool RebuildSuperseded(unsigned Rebuild) const;
 
   bool FMenuAttached = true;
+  bool FDocumentCommandRunning = false;
+  bool FListBehindDocument = false;  // a failed cutter changed the document, not the list
   int FMenuDetachments = 0;
   unsigned FRebuildCount = 0;
   QString FCurrentHint;

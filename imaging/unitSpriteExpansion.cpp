@@ -44,6 +44,7 @@ bool TPelbrookMainWindow::RunCutter(const std::function<void()>& Cutter) {
     Cutter();
     return true;
   } catch (...) {
+    FListBehindDocument = true;  // the failure leaves the list as it was
     ShowMessage(
         "The software crashed. I suggest you re-load your previous file and try the process "
         "manually. Sorry.",

@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <random>
+#include <utility>
 
 #include "platform/unitBmpCodec.h"
 #include "tests/support/BitmapFactory.h"
@@ -39,6 +40,15 @@ class HistoryCommands : public TWindowTest {
   void Paste(int Width) {
     Services.Clipboard = MakeBitmap(TPixelFormat::pf24bit, Width, 3);
     Choose("Paste1");
+  }
+  // Drags the first item and lets go at End, in the list's viewport.
+  void DragFirstItemTo(QPoint End) {
+    QListView& List = Probe().Images();
+    QCoreApplication::processEvents();  // the list lays its items out
+    const QPoint Start = List.visualRect(List.model()->index(0, 0)).center();
+    QTest::mousePress(List.viewport(), Qt::LeftButton, {}, Start);
+    QTest::mouseMove(List.viewport(), Start + QPoint(40, 0));
+    QTest::mouseRelease(List.viewport(), Qt::LeftButton, {}, End);
   }
   // Something fails as the second sprite is reported, as a lack of memory would.
   void FailAtSecondCut() {
@@ -157,17 +167,49 @@ INSTANTIATE_TEST_SUITE_P(
               }},
         TStep{"MoveEarlier", "Move Earlier", [](HistoryCommands& T) { T.Choose("MoveEarlier1"); }},
         TStep{"MoveLater", "Move Later", [](HistoryCommands& T) { T.Choose("MoveLater1"); }},
-        TStep{"Drag", "Move",
-              [](HistoryCommands& T) {
-                // From the first item's place to past the last item.
-                QListView& List = T.Probe().Images();
-                QCoreApplication::processEvents();  // the list lays its items out
-                const QPoint Start = List.visualRect(List.model()->index(0, 0)).center();
-                QTest::mousePress(List.viewport(), Qt::LeftButton, {}, Start);
-                QTest::mouseMove(List.viewport(), Start + QPoint(40, 0));
-                QTest::mouseRelease(List.viewport(), Qt::LeftButton, {}, QPoint(600, 300));
-              }}),
+        TStep{"Drag", "Move", [](HistoryCommands& T) { T.DragFirstItemTo(QPoint(600, 300)); }}),
     [](const auto& Info) { return Info.param.Name; });
+
+// Keys typed ahead while a command lets messages run: those that change the document are not
+// run inside it, where they would act on a document changing under it.
+TEST_F(HistoryCommands, NoCommandThatChangesTheDocumentRunsInsideAnother) {
+  Choose("Cut1");
+  const TSnapshot AfterCut = Snapshot();
+  Services.Clipboard = MakeBitmap(TPixelFormat::pf24bit, 5, 3);
+  bool Typed = false;
+  Services.OnPump = [&] {
+    if (std::exchange(Typed, true)) return;
+    for (const char* Keys : {"Ctrl+Z", "Ctrl+X", "Ctrl+V", "Ctrl+Shift+Left"})
+      Window->DispatchShortcut(QKeySequence(Keys));
+  };
+  Choose("Paste1");
+  Services.OnPump = nullptr;
+  EXPECT_EQ(Probe().History().Count(), 2);
+  Undo();
+  EXPECT_EQ(Snapshot(), AfterCut);
+}
+
+// A failed expansion leaves the list as it was, not as the document now is.
+TEST_F(HistoryCommands, CutAfterAFailedExpansionIsUndoneWithIt) {
+  const TSnapshot Before = Snapshot();
+  Services.Answers = {TMsgResult::Yes};
+  FailAtSecondCut();
+  Window->ExpandSprite1Click();
+  Services.OnPump = nullptr;
+  Probe().SelectItem(0);
+  Choose("Cut1");
+  ExpectListShowsDocument();
+  Undo();
+  Undo();
+  EXPECT_EQ(Snapshot(), Before);
+}
+
+TEST_F(HistoryCommands, ADragLetGoOutsideTheListMovesNothing) {
+  const TSnapshot Before = Snapshot();
+  DragFirstItemTo(QPoint(-30, 5000));
+  EXPECT_EQ(Snapshot(), Before);
+  EXPECT_EQ(Probe().History().Count(), 0);
+}
 
 TEST_F(HistoryCommands, MovesKeepEachPictureWithItsSpriteAndTheSelectionFollows) {
   const QImage Picture = Probe().Thumbnails().Image(Probe().Items().Item(1).ImageIndex);
