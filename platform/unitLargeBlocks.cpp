@@ -7,14 +7,12 @@
 
 namespace {
 
-constexpr std::size_t LargeBlock = std::size_t(4) << 20;
-
 std::atomic<std::size_t> LargeBytes{0};
 
 }  // namespace
 
 void* AllocateClearedBlock(std::size_t Bytes) noexcept {
-  if (Bytes < LargeBlock) return std::calloc(Bytes == 0 ? 1 : Bytes, 1);
+  if (Bytes < LargeBlockSize) return std::calloc(Bytes == 0 ? 1 : Bytes, 1);
   void* Block = mmap(nullptr, Bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (Block == MAP_FAILED) return nullptr;
   madvise(Block, Bytes, MADV_HUGEPAGE);  // a hint: without huge pages the block still serves
@@ -24,7 +22,7 @@ void* AllocateClearedBlock(std::size_t Bytes) noexcept {
 
 void FreeBlock(void* Block, std::size_t Bytes) noexcept {
   if (!Block) return;
-  if (Bytes < LargeBlock) {
+  if (Bytes < LargeBlockSize) {
     std::free(Block);
     return;
   }

@@ -9,6 +9,14 @@
 #include <new>
 #include <vector>
 
+// Blocks from this size up are mapped on their own. Under the sanitizers and the fuzzer every
+// block comes from malloc, which they watch for overruns, leaks and oversized allocations.
+#ifdef PELBROOK_ALLOCATE_THROUGH_MALLOC
+inline constexpr std::size_t LargeBlockSize = SIZE_MAX;
+#else
+inline constexpr std::size_t LargeBlockSize = std::size_t(4) << 20;
+#endif
+
 // Null when there is no memory for it.
 void* AllocateClearedBlock(std::size_t Bytes) noexcept;
 void FreeBlock(void* Block, std::size_t Bytes) noexcept;

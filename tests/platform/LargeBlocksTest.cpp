@@ -17,7 +17,7 @@ TEST(LargeBlocks, ComeClearedAndAreCountedUntilFreed) {
     ASSERT_NE(Block, nullptr) << Bytes;
     EXPECT_TRUE(std::all_of(Block, Block + Bytes, [](std::uint8_t B) { return B == 0; }));
     if (Bytes) Block[Bytes - 1] = 1;
-    EXPECT_EQ(LargeBlockBytesInUse() - Before, Bytes >= (std::size_t(4) << 20) ? Bytes : 0);
+    EXPECT_EQ(LargeBlockBytesInUse() - Before, Bytes >= LargeBlockSize ? Bytes : 0);
     FreeBlock(Block, Bytes);
     EXPECT_EQ(LargeBlockBytesInUse(), Before) << Bytes;
   }
