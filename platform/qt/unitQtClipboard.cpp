@@ -75,8 +75,12 @@ QByteArray BmpBytes(const TBitmap& Bitmap) {
 }  // namespace
 
 void PutBitmapOnClipboard(const TBitmap& Bitmap) {
-  if (Bitmap.Width() == 0 || Bitmap.Height() == 0)
-    throw ESpriteError("A sprite without pixels cannot be put on the clipboard");
+  // A sprite without pixels has nothing to offer: the copy still replaces what was there, and
+  // Cut, the only way to take such a sprite out, goes on.
+  if (Bitmap.Width() == 0 || Bitmap.Height() == 0) {
+    QGuiApplication::clipboard()->clear();
+    return;
+  }
   const QImage Image = ImageOfBitmap(Bitmap);
   auto* Data = new QMimeData;
   Data->setData(PngType, EncodePng(Image));

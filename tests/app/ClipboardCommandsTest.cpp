@@ -120,12 +120,14 @@ TEST_F(ClipboardCommands, CutRenumbersTheCaptionsAndKeepsEveryThumbnail) {
 
   Probe().Document().Clear();
   Window->PopulateImageList();
-  Probe().Document().Add(MakeSprite(2, 2, TWords(4, 1)));
+  // The only sprite, one without pixels: nothing is left on the clipboard.
+  Probe().Document().Add(MakeSprite(0, 5));
   Window->PopulateImageList();
   Probe().SelectItem(0);
   Run("Cut1");
   EXPECT_EQ(Probe().Document().Count(), 0);
   EXPECT_EQ(Probe().Items().Count(), 0);
+  EXPECT_FALSE(Services.Clipboard);
 }
 
 TEST_F(ClipboardCommands, PasteInsertsBeforeTheSelectionOrAppendsAndClearsTheLowGreenBit) {

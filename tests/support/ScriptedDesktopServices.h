@@ -66,7 +66,8 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     return Clipboard && (Format == TClipboardFormat::Bitmap || ClipboardPalette);
   }
   void SetClipboardBitmap(const TBitmap& Bitmap) override {
-    Clipboard = Bitmap;
+    Clipboard.reset();  // as the desktop's clipboard, emptied by a copy of no pixels
+    if (Bitmap.Width() > 0 && Bitmap.Height() > 0) Clipboard = Bitmap;
     ClipboardPalette = false;
     ++ClipboardWrites;
   }

@@ -54,6 +54,12 @@ TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpThenQtsImageIn
   EXPECT_FALSE(ClipboardOffersPalette());
 }
 
+TEST(QtClipboard, CopyOfASpriteWithoutPixelsEmptiesTheClipboard) {
+  PutBitmapOnClipboard(TBitmap(TPixelFormat::pf16bit, 2, 1));
+  PutBitmapOnClipboard(TBitmap(TPixelFormat::pf16bit, 0, 5));
+  EXPECT_FALSE(ClipboardOffersImage());
+}
+
 struct TOffered {
   std::string Name;
   std::vector<std::pair<const char*, QByteArray>> Forms;
