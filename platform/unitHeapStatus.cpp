@@ -6,6 +6,6 @@
 
 std::size_t HeapBytesInUse() {
   const struct mallinfo2 Info = mallinfo2();
-  // Large blocks are mapped on their own and are not in the arena's count.
+  // Blocks mapped on their own, the allocator's and ours, are not in the arena's count.
   return Info.uordblks + Info.hblkhd + LargeBlockBytesInUse();
 }
