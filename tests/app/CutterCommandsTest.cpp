@@ -20,6 +20,13 @@ const TArt Sheet = {".......",  //
                     ".CCC...",  //
                     "......."};
 
+std::vector<std::pair<int, int>> SizesOf(const TS16File& File) {
+  std::vector<std::pair<int, int>> Result;
+  for (int I = 0; I < File.Count(); ++I)
+    Result.emplace_back(File.GetSprite(I).Width(), File.GetSprite(I).Height());
+  return Result;
+}
+
 class CutterCommands : public TWindowTest {
  protected:
   void SetUp() override {
@@ -31,13 +38,7 @@ class CutterCommands : public TWindowTest {
     Probe().SelectItem(1);
     ForgetSeen();
   }
-  std::vector<std::pair<int, int>> Sizes() const {
-    std::vector<std::pair<int, int>> Result;
-    for (int I = 0; I < Probe().Document().Count(); ++I)
-      Result.emplace_back(Probe().Document().GetSprite(I).Width(),
-                          Probe().Document().GetSprite(I).Height());
-    return Result;
-  }
+  std::vector<std::pair<int, int>> Sizes() const { return SizesOf(Probe().Document()); }
   // Each sprite's width and words, in order.
   std::vector<std::pair<int, TWords>> Contents() const {
     std::vector<std::pair<int, TWords>> Result;
@@ -394,10 +395,7 @@ TEST_P(ClosingDuringACutter, LosesNoWorkAndWritesNoDocumentWithoutItsSheet) {
   if (!Case.Written.empty()) {
     TS16File Saved;
     Saved.LoadFromFile(Path);
-    std::vector<std::pair<int, int>> Sizes;
-    for (int I = 0; I < Saved.Count(); ++I)
-      Sizes.emplace_back(Saved.GetSprite(I).Width(), Saved.GetSprite(I).Height());
-    EXPECT_EQ(Sizes, Case.Written);
+    EXPECT_EQ(SizesOf(Saved), Case.Written);
   }
   // Expand Sprite is stopped before anything is asked, and leaves no trace.
   if (Case.Command == Expand && Case.At == TCloseAt::Cutting) {
@@ -409,83 +407,29 @@ TEST_P(ClosingDuringACutter, LosesNoWorkAndWritesNoDocumentWithoutItsSheet) {
 const std::vector<std::pair<int, int>> SheetAfterCutA = {{1, 1}, {2, 2}, {7, 6}, {2, 2}},
                                        AsBefore = {{1, 1}, {7, 6}, {2, 2}};
 constexpr auto Yes = TMsgResult::Yes, No = TMsgResult::No, Cancel = TMsgResult::Cancel;
+constexpr auto Cutting = TCloseAt::Cutting, Rebuilding = TCloseAt::Rebuilding;
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     , ClosingDuringACutter,
     testing::Values(
         // No to the cutter's question is a close of the program: the save keeps the sheet.
-        TClose{"ManualModifiedSaved",
-               Manual,
-               true,
-               true,
-               1,
-               TCloseAt::Cutting,
-               {No, Yes},
-               {CutterQuestion, SaveQuestion},
-               true,
-               SheetAfterCutA},
+        TClose{"ManualModifiedSaved", Manual, true, true, 1, Cutting,
+               {No, Yes}, {CutterQuestion, SaveQuestion}, true, SheetAfterCutA},
         // Cuts are unsaved work in a document that was saved before.
-        TClose{"ManualSavedCutsCancelled",
-               Manual,
-               true,
-               false,
-               1,
-               TCloseAt::Cutting,
-               {No, Cancel},
-               {CutterQuestion, SaveQuestion},
-               false,
-               {}},
-        TClose{"ManualUntitledCutsSaveAsCancelled",
-               Manual,
-               false,
-               false,
-               1,
-               TCloseAt::Cutting,
-               {No, Yes},
-               {CutterQuestion, SaveQuestion},
-               false,
-               {}},
-        TClose{"ManualSavedNoCuts",
-               Manual,
-               true,
-               false,
-               0,
-               TCloseAt::Cutting,
-               {No},
-               {CutterQuestion},
-               true,
-               {}},
-        TClose{"ManualSavedWhileTheListIsRebuilt",
-               Manual,
-               true,
-               false,
-               1,
-               TCloseAt::Rebuilding,
-               {No, Cancel},
-               {CutterQuestion, SaveQuestion},
-               false,
-               {}},
-        TClose{"ExpandModifiedSaved",
-               Expand,
-               true,
-               true,
-               0,
-               TCloseAt::Cutting,
-               {Yes},
-               {SaveQuestion},
-               true,
-               AsBefore},
-        TClose{"ExpandSaved", Expand, true, false, 0, TCloseAt::Cutting, {}, {}, true, {}},
-        TClose{"ExpandModifiedCancelled",
-               Expand,
-               true,
-               true,
-               0,
-               TCloseAt::Cutting,
-               {Cancel},
-               {SaveQuestion},
-               false,
-               {}}),
+        TClose{"ManualSavedCutsCancelled", Manual, true, false, 1, Cutting,
+               {No, Cancel}, {CutterQuestion, SaveQuestion}, false, {}},
+        TClose{"ManualUntitledCutsSaveAsCancelled", Manual, false, false, 1, Cutting,
+               {No, Yes}, {CutterQuestion, SaveQuestion}, false, {}},
+        TClose{"ManualSavedNoCuts", Manual, true, false, 0, Cutting,
+               {No}, {CutterQuestion}, true, {}},
+        TClose{"ManualSavedWhileTheListIsRebuilt", Manual, true, false, 1, Rebuilding,
+               {No, Cancel}, {CutterQuestion, SaveQuestion}, false, {}},
+        TClose{"ExpandModifiedSaved", Expand, true, true, 0, Cutting,
+               {Yes}, {SaveQuestion}, true, AsBefore},
+        TClose{"ExpandSaved", Expand, true, false, 0, Cutting,
+               {}, {}, true, {}}),
     [](const auto& Info) { return Info.param.Name; });
+// clang-format on
 
 TEST_F(CutterCommands, TheManualCuttersOpeningTextStaysUntilTheFirstCut) {
   const auto Hover = [this](QWidget& Widget) {
