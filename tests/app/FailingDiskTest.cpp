@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class TDisk { TestFolder, Full, ReadOnly };
-enum class TTarget { OldFile, Folder, Device, Pipe, LinkLoop };
+enum class TTarget { OldFile, LinkedOldFile, Folder, Device, Pipe, LinkLoop };
 
 struct TDiskFault {
   std::string Label;
@@ -53,6 +53,9 @@ class FailingDisk : public TWindowTest, public testing::WithParamInterface<TDisk
     const std::string Path = Dir.File("target.s16");
     switch (Target) {
       case TTarget::OldFile:
+        return Old;
+      case TTarget::LinkedOldFile:  // written in place, so that the link stays
+        fs::create_hard_link(Old, Old + ".link");
         return Old;
       case TTarget::Folder:
         fs::create_directory(Path);
@@ -123,7 +126,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TDiskFault{"FileSizeLimit", TDisk::TestFolder, TTarget::OldFile, "File too large",
                    64 * 1024},
+        TDiskFault{"FileSizeLimitInPlace", TDisk::TestFolder, TTarget::LinkedOldFile,
+                   "File too large", 64 * 1024},
         TDiskFault{"FullDisk", TDisk::Full, TTarget::OldFile, "No space left on device"},
+        TDiskFault{"FullDiskInPlace", TDisk::Full, TTarget::LinkedOldFile,
+                   "No space left on device"},
         TDiskFault{"ReadOnlyFolder", TDisk::ReadOnly, TTarget::OldFile, "Read-only file system"},
         TDiskFault{"OntoAFolder", TDisk::TestFolder, TTarget::Folder, "Is a directory"},
         TDiskFault{"OntoADevice", TDisk::TestFolder, TTarget::Device, "Not a regular file"},
