@@ -16,8 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uid_t Nobody = 65534;
-const std::vector<std::string> AsNobody = {"setpriv", "--reuid=65534", "--regid=65534",
-                                           "--clear-groups"};
 
 struct TUnprivilegedSave {
   std::string Label;
@@ -33,10 +31,27 @@ void PrintTo(const TUnprivilegedSave& Case, std::ostream* Out) {
   *Out << Case.Label;
 }
 
+// A copy of the tool in a folder open to all: the build's own folder may be closed to other
+// users (CI builds a clone in a private temporary folder).
+const std::string& ToolForNobody() {
+  static const TTempDir Folder;
+  static const std::string Tool = [] {
+    fs::permissions(Folder.Path(), fs::perms(0755));
+    fs::copy_file(PELBROOK_TOOL, Folder.File("pelbrook-tool"));
+    return Folder.File("pelbrook-tool");
+  }();
+  return Tool;
+}
+
+TToolRun RunAsNobody(const std::vector<std::string>& Args) {
+  return RunTool(Args, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"},
+                 ToolForNobody());
+}
+
 // Why nobody cannot run the tool here; empty when it can.
 std::string WhyNotAsNobody() {
   if (geteuid() != 0) return "only root can run the tool as another user";
-  const TToolRun Run = RunTool({"--help"}, AsNobody);
+  const TToolRun Run = RunAsNobody({"--help"});
   if (Run.Status != 0) return "setpriv cannot run the tool as nobody: " + Run.Err;
   return {};
 }
@@ -64,7 +79,7 @@ TEST_P(UnprivilegedSave, ReplacesOnlyWhatTheUserCouldWriteAndKeepsOwnerModeAndLi
   struct stat Before {};
   ASSERT_EQ(stat(Target.c_str(), &Before), 0);
 
-  const TToolRun Run = RunTool({"convert", In, Target}, AsNobody);
+  const TToolRun Run = RunAsNobody({"convert", In, Target});
 
   struct stat After {};
   ASSERT_EQ(stat(Target.c_str(), &After), 0);
