@@ -2,13 +2,13 @@
 // file stays byte for byte, the document stays modified under its title, and no temporary file
 // is left behind.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 #include <optional>
 
 #include "platform/unitFileIO.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScratchDisk.h"
 #include "tests/support/WindowFixture.h"
 
@@ -30,21 +30,6 @@ struct TDiskFault {
 void PrintTo(const TDiskFault& Fault, std::ostream* Out) {
   *Out << Fault.Label;
 }
-
-// The process's file-size limit, for as long as it lives.
-class TFileSizeLimit {
- public:
-  explicit TFileSizeLimit(rlim_t Bytes) {
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    rlimit Limit = FOld;
-    Limit.rlim_cur = Bytes;
-    setrlimit(RLIMIT_FSIZE, &Limit);
-  }
-  ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FOld); }
-
- private:
-  rlimit FOld{};
-};
 
 class FailingDisk : public TWindowTest, public testing::WithParamInterface<TDiskFault> {
  protected:
