@@ -221,6 +221,7 @@ void TPelbrookMainWindow::ClearImages() {
 
 void TPelbrookMainWindow::ResetToUntitled() {
   FileName.clear();
+  FKnownFile = {};
   MarkClean();
 }
 
