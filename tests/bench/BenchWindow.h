@@ -3,6 +3,7 @@
 // system clipboard of Qt; the dialogs and message boxes are scripted.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <filesystem>
 #include <memory>
 
@@ -21,7 +22,7 @@ inline QApplication& Application() {
   return *Instance;
 }
 
-// Scripted answers, but the pumping is the real event loop's.
+// Scripted answers, but the pumping is the real event loop's and the clock the system's.
 class TBenchServices : public TScriptedDesktopServices {
  public:
   using TScriptedDesktopServices::TScriptedDesktopServices;
@@ -34,6 +35,7 @@ class TBenchServices : public TScriptedDesktopServices {
   }
   void SetClipboardBitmap(const TBitmap& Bitmap) override { PutBitmapOnClipboard(Bitmap); }
   std::unique_ptr<TBitmap> ReadClipboardBitmap() override { return ReadClipboardImage(); }
+  std::int64_t TickCount() override { return QDeadlineTimer::current().deadline(); }
 };
 
 // A window on 25 x 25 "Box" thumbnails, shown, with its own preference file.
