@@ -61,18 +61,22 @@ for x in range(5):
 image.putpixel((19, 9), (1, 1, 1, 255))
 image.save(sys.argv[1])
 PY
-xclip -selection clipboard -t image/png -i "$work/offered.png" &
-pids+=($!)
-# The paste waits until xclip, not the editor, owns the clipboard.
-for _ in $(seq 100); do
-  xclip -selection clipboard -t image/png -o 2>/dev/null | cmp -s - "$work/offered.png" && break
-  sleep 0.1
-done
-xdotool key ctrl+v
-wait_for_title "The Pelbrook - [$work/sheet.s16] *"
-shot pasted
-xdotool key ctrl+s
-wait_for_title "The Pelbrook - [$work/sheet.s16]"
+# Another program offers file $2 as type $1; the editor pastes it and saves.
+paste_offered_and_save() {
+  xclip -selection clipboard -t "$1" -i "$2" &
+  pids+=($!)
+  # The paste waits until xclip, not the editor, owns the clipboard.
+  for _ in $(seq 100); do
+    xclip -selection clipboard -t "$1" -o 2>/dev/null | cmp -s - "$2" && break
+    sleep 0.1
+  done
+  xdotool key ctrl+v
+  wait_for_title "The Pelbrook - [$work/sheet.s16] *"
+  shot "pasted-${1#image/}"
+  xdotool key ctrl+s
+  wait_for_title "The Pelbrook - [$work/sheet.s16]"
+}
+paste_offered_and_save image/png "$work/offered.png"
 
 "$tool" info "$work/sheet.s16" >"$work/info"
 [ "$(sed -n 2p "$work/info")" = 7 ] || { cat "$work/info"; exit 1; }
@@ -104,16 +108,7 @@ info = struct.pack("<IiiHHIIiiII", 40, 256, 256, 1, 16, 3, len(pixels), 2835, 28
 masks = struct.pack("<III", 0xF800, 0x07E0, 0x001F)
 open(sys.argv[1], "wb").write(header + info + masks + pixels)
 PY
-xclip -selection clipboard -t image/bmp -i "$work/words.bmp" &
-pids+=($!)
-for _ in $(seq 100); do
-  xclip -selection clipboard -t image/bmp -o 2>/dev/null | cmp -s - "$work/words.bmp" && break
-  sleep 0.1
-done
-xdotool key ctrl+v
-wait_for_title "The Pelbrook - [$work/sheet.s16] *"
-xdotool key ctrl+s
-wait_for_title "The Pelbrook - [$work/sheet.s16]"
+paste_offered_and_save image/bmp "$work/words.bmp"
 index=$("$tool" info "$work/sheet.s16" | awk '$2 == 256 && $3 == 256 { print $1; exit }')
 "$tool" export "$work/sheet.s16" "$index" "$work/words-pasted.bmp" --depth 16 >/dev/null
 "$python" - "$work/words-pasted.bmp" <<'PY'
