@@ -201,8 +201,8 @@ void CheckSize(const TLayout& L) {
 // or for RLE the longest stream that still paints, two bytes a pixel and an end code a row.
 std::uint64_t PixelBytesUsed(const TLayout& L) {
   const std::uint64_t Height = std::uint64_t(L.Height);
-  const std::uint64_t Used = L.IsRle() ? 2 * std::uint64_t(L.Width) * Height + 2 * Height + 2
-                                       : L.Stride() * Height;
+  const std::uint64_t Used =
+      L.IsRle() ? 2 * std::uint64_t(L.Width) * Height + 2 * Height + 2 : L.Stride() * Height;
   return std::min(Used, L.PixelBytes);
 }
 
@@ -380,8 +380,8 @@ std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t Fil
   if (Head.size() < std::min(First, FileSize)) return std::min(First, FileSize);
   const std::uint32_t HeaderSize = ReadHeaderSize(Head);
   // The headers and the masks that may follow them; the colour table is read with the pixels.
-  const std::uint64_t Headers = std::min<std::uint64_t>(
-      FileSize, FileHeaderSize + std::max(HeaderSize, InfoHeaderSize) + 16);
+  const std::uint64_t Headers =
+      std::min<std::uint64_t>(FileSize, FileHeaderSize + std::max(HeaderSize, InfoHeaderSize) + 16);
   if (Head.size() < Headers) return Headers;
   const TLayout L = ReadLayout(Head, FileSize);
   CheckSize(L);

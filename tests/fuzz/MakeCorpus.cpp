@@ -88,10 +88,10 @@ void WritePngFiles(const fs::path& Out) {
   Write("iccp", MakeRawPng(5, 4, 8, 2, false, {{"iCCP", Profile}}));
   Write("1x1", MakeRawPng(1, 1, 8, 6));
   Write("claims-2147483647-squared", TRawPng()
-                                          .Header(0x7FFFFFFF, 0x7FFFFFFF, 8, 2)
-                                          .Chunk("IDAT", ZlibStored({0, 1, 2, 3}))
-                                          .End()
-                                          .Bytes);
+                                         .Header(0x7FFFFFFF, 0x7FFFFFFF, 8, 2)
+                                         .Chunk("IDAT", ZlibStored({0, 1, 2, 3}))
+                                         .End()
+                                         .Bytes);
   Write("claims-65536-by-1",
         TRawPng().Header(65536, 1, 1, 0).Chunk("IDAT", ZlibStored({0, 0})).End().Bytes);
   Write("text-claiming-2gb", TextClaiming2Gb());

@@ -27,8 +27,8 @@ struct TFile {
 
   TBytes Bytes() const {
     const bool MasksInHeader = HeaderSize >= 56;
-    const auto Offset = std::uint32_t(14 + HeaderSize +
-                                      4 * ((MasksInHeader ? 0 : Masks.size()) + Palette.size()));
+    const auto Offset =
+        std::uint32_t(14 + HeaderSize + 4 * ((MasksInHeader ? 0 : Masks.size()) + Palette.size()));
     TLeBytes Out;
     Out.U16(0x4D42).U32(Offset + std::uint32_t(Pixels.size())).U32(0);
     Out.U32(Offset + std::uint32_t(PixelOffsetShift)).U32(HeaderSize);
@@ -226,29 +226,38 @@ constexpr auto Rgb = 0u, BitFields = 3u, AlphaBitFields = 6u;
 
 INSTANTIATE_TEST_SUITE_P(
     , BmpAlpha,
-    testing::Values(
-        TAlphaFile{"V5Header", 124, BitFields, 32, Bgra, FourAlphas, TPixelFormat::pf24bit,
-                   TwoBlackTwoColoured},
-        TAlphaFile{"V3Header", 56, BitFields, 32, Bgra, FourAlphas, TPixelFormat::pf24bit,
-                   TwoBlackTwoColoured},
-        TAlphaFile{"AlphaBitFieldsAfterAnInfoHeader", 40, AlphaBitFields, 32, Bgra, FourAlphas,
-                   TPixelFormat::pf24bit, TwoBlackTwoColoured},
-        TAlphaFile{"EveryAlphaZeroMeansNoAlpha", 124, BitFields, 32, Bgra,
-                   {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0}, TPixelFormat::pf24bit,
-                   FourColoured},
-        TAlphaFile{"OneBitAlphaKeepsTheWordsOf555",
-                   124,
-                   BitFields,
-                   16,
-                   {0x7C00, 0x03E0, 0x001F, 0x8000},
-                   {0xFF, 0x7F, 0xFF, 0xFF},
-                   TPixelFormat::pf15bit,
-                   {0, 0, 0xFF, 0x7F}},
-        TAlphaFile{"PlainFilesIgnoreTheFourthMask", 124, Rgb, 32, Bgra, FourAlphas,
-                   TPixelFormat::pf24bit, FourColoured},
-        TAlphaFile{"AMaskOverlappingAColourIsNoAlpha", 124, BitFields, 32,
-                   {0xFF0000, 0xFF00, 0xFF, 0xFF}, FourAlphas, TPixelFormat::pf24bit,
-                   FourColoured}),
+    testing::Values(TAlphaFile{"V5Header", 124, BitFields, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"V3Header", 56, BitFields, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"AlphaBitFieldsAfterAnInfoHeader", 40, AlphaBitFields, 32, Bgra,
+                               FourAlphas, TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"EveryAlphaZeroMeansNoAlpha",
+                               124,
+                               BitFields,
+                               32,
+                               Bgra,
+                               {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0},
+                               TPixelFormat::pf24bit,
+                               FourColoured},
+                    TAlphaFile{"OneBitAlphaKeepsTheWordsOf555",
+                               124,
+                               BitFields,
+                               16,
+                               {0x7C00, 0x03E0, 0x001F, 0x8000},
+                               {0xFF, 0x7F, 0xFF, 0xFF},
+                               TPixelFormat::pf15bit,
+                               {0, 0, 0xFF, 0x7F}},
+                    TAlphaFile{"PlainFilesIgnoreTheFourthMask", 124, Rgb, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, FourColoured},
+                    TAlphaFile{"AMaskOverlappingAColourIsNoAlpha",
+                               124,
+                               BitFields,
+                               32,
+                               {0xFF0000, 0xFF00, 0xFF, 0xFF},
+                               FourAlphas,
+                               TPixelFormat::pf24bit,
+                               FourColoured}),
     [](const auto& Info) { return CaseName(Info.param.Name); });
 
 // The suite's bad files cover the plainly wrong fields; these cover the rest.

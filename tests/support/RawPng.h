@@ -50,8 +50,7 @@ struct TRawPng {
   TPngBytes Bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
   // A chunk of Data whose length field says Length (the data's own length unless given).
-  TRawPng& Chunk(const std::string& Type, const TPngBytes& Data,
-                 std::int64_t Length = -1) {
+  TRawPng& Chunk(const std::string& Type, const TPngBytes& Data, std::int64_t Length = -1) {
     PutBe32(Bytes, std::uint32_t(Length < 0 ? std::int64_t(Data.size()) : Length));
     const std::size_t Start = Bytes.size();
     Bytes.insert(Bytes.end(), Type.begin(), Type.end());
@@ -85,8 +84,8 @@ inline int PngChannels(int ColourType) {
 }
 
 // The filtered rows of a Width x Height picture, in the seven passes of an interlaced one.
-inline TPngBytes PngRows(std::uint32_t Width, std::uint32_t Height, int BitDepth,
-                         int ColourType, bool Interlaced) {
+inline TPngBytes PngRows(std::uint32_t Width, std::uint32_t Height, int BitDepth, int ColourType,
+                         bool Interlaced) {
   struct TPass {
     std::uint32_t X, Y, Dx, Dy;
   };
@@ -111,8 +110,8 @@ inline TPngBytes PngRows(std::uint32_t Width, std::uint32_t Height, int BitDepth
 
 // A whole picture: header, a palette of 16 colours for colour type 3, the chunks of Extra
 // before the data, then the data and the end.
-inline TPngBytes MakeRawPng(std::uint32_t Width, std::uint32_t Height, int BitDepth,
-                            int ColourType, bool Interlaced = false,
+inline TPngBytes MakeRawPng(std::uint32_t Width, std::uint32_t Height, int BitDepth, int ColourType,
+                            bool Interlaced = false,
                             const std::vector<std::pair<std::string, TPngBytes>>& Extra = {}) {
   TRawPng Png;
   Png.Header(Width, Height, BitDepth, ColourType, Interlaced);

@@ -91,7 +91,7 @@ TEST(TooLargeFiles, FailTheOpenWithAMessage) {
 // is read only as far as its format uses, so what it holds loads and the rest says why not.
 struct TLargeFile {
   const char* Name;
-  TBytes Start;                // the rest of the file is a hole, read as zeros
+  TBytes Start;                      // the rest of the file is a hole, read as zeros
   std::vector<std::string> Command;  // FILE stands for the file
   int Status;
   const char* Output;  // part of what the tool prints
@@ -125,13 +125,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TLargeFile{"no-picture.bmp", {}, {"import", "OUT", "FILE"}, 1, "Not a BMP file"},
         TLargeFile{"small-picture-first.bmp", SmallBmp(), {"import", "OUT", "FILE"}, 0, ""},
-        TLargeFile{"small-picture-first.png", MakeRawPng(2, 2, 8, 2), {"import", "OUT", "FILE"},
-                   0, ""},
-        TLargeFile{"text-claiming-2gb.png", TextClaiming2Gb(), {"import", "OUT", "FILE"}, 1,
+        TLargeFile{
+            "small-picture-first.png", MakeRawPng(2, 2, 8, 2), {"import", "OUT", "FILE"}, 0, ""},
+        TLargeFile{"text-claiming-2gb.png",
+                   TextClaiming2Gb(),
+                   {"import", "OUT", "FILE"},
+                   1,
                    "tEXt chunk ends beyond byte 1073741824"},
         // Count 1; offset 10, 1 by 1, one pixel.
-        TLargeFile{"one-sprite-first.spr", {1, 0, 10, 0, 0, 0, 1, 0, 1, 0, 5},
-                   {"info", "FILE", "--from", "spr"}, 0, "\n0 1 1\n"}),
+        TLargeFile{"one-sprite-first.spr",
+                   {1, 0, 10, 0, 0, 0, 1, 0, 1, 0, 5},
+                   {"info", "FILE", "--from", "spr"},
+                   0,
+                   "\n0 1 1\n"}),
     [](const auto& Info) { return CaseName(Info.param.Name); });
 
 }  // namespace

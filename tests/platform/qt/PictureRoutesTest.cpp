@@ -66,7 +66,8 @@ const TColour Rgb321 = MakeColour(3, 2, 1);
 INSTANTIATE_TEST_SUITE_P(
     , PictureRoutes,
     testing::Values(
-        TPicture{"BmpWithAlpha", "image/bmp",
+        TPicture{"BmpWithAlpha",
+                 "image/bmp",
                  QBytes(AlphaBmp(4, 1, {1, 2, 3, 0, 1, 2, 3, 127, 1, 2, 3, 128, 1, 2, 3, 255})),
                  {0, 0, Rgb321, Rgb321}},
         TPicture{"PngWithAlpha", "image/png", AlphaPng(), {0, 0, Rgb321, Rgb321}},
