@@ -101,10 +101,21 @@ TPngHeader ReadPngHeader(std::span<const std::uint8_t> Bytes) {
 
 TLargeBytes ReadPngFile(TFileReader& Reader, std::uint64_t MaxSize) {
   TPngChunkWalk Walk(Reader.Size());
+  // Headers of small chunks are taken from one window of the file, so that a file of millions
+  // of empty chunks costs a read per window, not one per chunk.
+  std::vector<std::uint8_t> Window(64 * 1024);
+  std::uint64_t WindowStart = 0;
+  std::size_t WindowSize = 0;
   do {
     std::uint8_t Header[PngChunkHeaderSize] = {};
-    Reader.Seek(Walk.Next());
-    Reader.ReadUpTo(Header, sizeof Header);
+    if (Walk.Next() < WindowStart || Walk.Next() + sizeof Header > WindowStart + WindowSize) {
+      WindowStart = Walk.Next();
+      Reader.Seek(WindowStart);
+      WindowSize = Reader.ReadUpTo(Window.data(), Window.size());
+    }
+    const std::size_t At = std::size_t(Walk.Next() - WindowStart);
+    std::copy_n(Window.begin() + std::ptrdiff_t(At), std::min(WindowSize - At, sizeof Header),
+                Header);
     Walk.Step(Header);
     if (Walk.Next() > MaxSize)
       throw EPngError("the " + TypeOf(Header) + " chunk ends beyond byte " +
