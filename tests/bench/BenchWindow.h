@@ -1,6 +1,7 @@
 #pragma once
-// The editor window for benchmarks: shown offscreen, pumped by the real event loop, with the
-// system clipboard of Qt; the dialogs and message boxes are scripted.
+// The editor window for benchmarks: shown offscreen (or on the platform QT_QPA_PLATFORM names),
+// pumped by the real event loop, with the system clipboard of Qt; the dialogs and message boxes
+// are scripted.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -16,7 +17,8 @@ inline QApplication& Application() {
   static char Name[] = "pelbrook_bench";
   static char* Argv[] = {Name, nullptr};
   static QApplication* const Instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is asked for (xcb on an X display).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return new QApplication(Argc, Argv);
   }();
   return *Instance;
