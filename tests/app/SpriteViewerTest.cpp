@@ -1,11 +1,15 @@
 // The viewer of a single sprite: how it opens, its zoom, its checkerboard and read-out, and
 // how it follows the document.
 
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "app/unitSpriteViewer.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/WindowFixture.h"
 
 namespace {
@@ -34,7 +38,7 @@ class SpriteViewer : public TWindowTest {
   QRgb CanvasPixel(TSpriteViewer& Viewer, int X, int Y) {
     return Viewer.Canvas().grab().toImage().pixel(X, Y);
   }
-  int ViewerWidth(TSpriteViewer& Viewer) { return Viewer.Canvas().width() / Viewer.Zoom(); }
+  int ViewerWidth(TSpriteViewer& Viewer) { return int(Viewer.Canvas().width() / Viewer.Zoom()); }
 };
 
 TEST_F(SpriteViewer, ADoubleClickOrEnterOnAnItemOpensItsSprite) {
@@ -67,9 +71,97 @@ TEST_F(SpriteViewer, ZoomStartsAtTheLargestThatFitsAndStaysBetweenOneAndSixteen)
   QTest::keyClick(&Small, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(Small.Zoom(), 16);
 
-  Probe().Document().Add(MakeSprite(4000, 3));
-  EXPECT_EQ(OpenOn(3).Zoom(), 1);
 }
+
+// A sprite larger than the screen opens shrunk to fit, its whole window on the screen over the
+// main window, and the keys step between the fit and the whole zooms.
+TEST_F(SpriteViewer, ASpriteLargerThanTheScreenOpensShrunkWithinIt) {
+  Window->move(500, 300);
+  Probe().Document().Add(MakeSprite(2048, 2048));
+  TSpriteViewer& Large = OpenOn(3);
+  const QRect Screen = Window->screen()->availableGeometry();
+  EXPECT_LT(Large.Zoom(), 1);
+  EXPECT_TRUE(Screen.contains(Large.frameGeometry()))
+      << Large.frameGeometry().x() << "," << Large.frameGeometry().y() << " "
+      << Large.frameGeometry().width() << "x" << Large.frameGeometry().height() << " in "
+      << Screen.width() << "x" << Screen.height();
+  QCoreApplication::processEvents();
+  const QScrollArea& Scroller = *Large.findChild<QScrollArea*>();
+  EXPECT_FALSE(Scroller.horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(Scroller.verticalScrollBar()->isVisible());
+  QTest::keyClick(&Large, Qt::Key_Equal, Qt::ControlModifier);
+  EXPECT_EQ(Large.Zoom(), 1);
+  QTest::keyClick(&Large, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_LT(Large.Zoom(), 1);
+  EXPECT_EQ(Large.Canvas().width(), Large.Canvas().height());
+  QTest::mouseMove(&Large.Canvas(), QPoint(Large.Canvas().width() - 1, 0));
+  // The last column shown covers the sprite's last few columns, and none beyond it.
+  const int Column = Large.ReadOut().section(',', 0, 0).toInt();
+  EXPECT_GE(Column, 2047 - 2048 / Large.Canvas().width());
+  EXPECT_LE(Column, 2047);
+}
+
+struct TFit {
+  QSize Sprite, Room;
+  double Zoom;
+};
+
+class ViewerFittingZoom : public testing::TestWithParam<TFit> {};
+
+TEST_P(ViewerFittingZoom, IsTheLargestWholeZoomUpToSixteenOrTheFractionThatFits) {
+  EXPECT_DOUBLE_EQ(FittingZoom(GetParam().Sprite, GetParam().Room, 16), GetParam().Zoom);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ViewerFittingZoom,
+                         testing::Values(TFit{{3, 2}, {800, 600}, 16}, TFit{{100, 50}, {800, 600}, 8},
+                                         TFit{{99, 10}, {800, 600}, 8},
+                                         TFit{{800, 600}, {800, 600}, 1},
+                                         TFit{{2048, 2048}, {1000, 700}, 700.0 / 2048},
+                                         TFit{{4000, 3}, {800, 600}, 0.2},
+                                         TFit{{0, 0}, {800, 600}, 16}),
+                         [](const auto& Info) {
+                           return SizeName(Info.param.Sprite.width(), Info.param.Sprite.height()) +
+                                  "In" +
+                                  SizeName(Info.param.Room.width(), Info.param.Room.height());
+                         });
+
+struct TStep {
+  std::string Name;
+  double From;
+  int Steps;
+  double Fit;
+  double To;
+};
+
+class ViewerZoomSteps : public testing::TestWithParam<TStep> {};
+
+TEST_P(ViewerZoomSteps, GoByWholeZoomsAndBelowOneOnlyToTheFit) {
+  EXPECT_DOUBLE_EQ(SteppedZoom(GetParam().From, GetParam().Steps, GetParam().Fit, 16),
+                   GetParam().To);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ViewerZoomSteps,
+                         testing::Values(TStep{"InFromTheFit", 0.25, 1, 0.25, 1},
+                                         TStep{"InThreeFromTwo", 2, 3, 0.25, 5},
+                                         TStep{"InPastSixteen", 15, 4, 8, 16},
+                                         TStep{"OutFromOneToTheFit", 1, -1, 0.25, 0.25},
+                                         TStep{"OutPastTheFit", 3, -5, 0.25, 0.25},
+                                         TStep{"OutFromOneWhenOneFits", 1, -1, 4, 1}),
+                         [](const auto& Info) { return Info.param.Name; });
+
+class ViewerCloseKey : public SpriteViewer, public testing::WithParamInterface<QKeySequence> {};
+
+TEST_P(ViewerCloseKey, ClosesTheViewer) {
+  TSpriteViewer& Viewer = OpenOn(1);
+  QTest::keySequence(&Viewer.Canvas(), GetParam());
+  EXPECT_TRUE(Viewers().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(, ViewerCloseKey,
+                         testing::Values(QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")),
+                         [](const auto& Info) {
+                           return CaseName(Info.param.toString().toStdString());
+                         });
 
 TEST_F(SpriteViewer, BlackIsACheckerboardOrBlackAndTheReadOutNamesThePixel) {
   TSpriteViewer& Viewer = OpenOn(1);
