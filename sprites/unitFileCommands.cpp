@@ -55,6 +55,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // is untitled, so Save asks for a name.
   FileName = Whole ? Path : std::string();
   MarkClean();
+  RememberFile(Path);
   ForgetDocument();
   ClearImages();
   PopulateImageList();
@@ -76,6 +77,7 @@ void TPelbrookMainWindow::Save1Click() {
     SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
   }
   MarkClean();
+  RememberFile(FileName);
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));
   PopulateImageList();

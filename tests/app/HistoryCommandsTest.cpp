@@ -32,6 +32,9 @@ class HistoryCommands : public TWindowTest {
   using TWindowTest::Services;
   using TWindowTest::Window;
 
+  // As the keys run them, the Edit menu's opening rule first.
+  void Undo() { Window->DispatchShortcut(QKeySequence("Ctrl+Z")); }
+  void Redo() { Window->DispatchShortcut(QKeySequence("Ctrl+Y")); }
   // As the user chooses it: the Edit menu opens first.
   void Choose(std::string_view Entry) {
     Window->Edit1Click();
@@ -95,9 +98,6 @@ class HistoryCommands : public TWindowTest {
     Window->PopulateImageList();
     EXPECT_EQ(Before, Shown());
   }
-  // As the keys run them, the Edit menu's opening rule first.
-  void Undo() { Window->DispatchShortcut(QKeySequence("Ctrl+Z")); }
-  void Redo() { Window->DispatchShortcut(QKeySequence("Ctrl+Y")); }
 };
 
 struct TStep {
@@ -143,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                 T.Choose("PasteOver1");
               }},
         TStep{"Cut", "Cut", [](HistoryCommands& T) { T.Choose("Cut1"); }},
+        TStep{"Delete", "Delete", [](HistoryCommands& T) { T.Choose("Delete1"); }},
         TStep{"ExpandSprite", "Expand Sprite",
               [](HistoryCommands& T) {
                 T.Services.Answers = {TMsgResult::Yes};
@@ -307,3 +308,106 @@ TEST_F(HistoryCommands, UndoAndRedoAreEnabledNamedAndKeyedThroughTheMenuOrderDis
 }
 
 }  // namespace
+
+// Where the document was last opened, saved or made new, undo brings back a document with
+// nothing to save: no " *", and no question on closing.
+struct TCleanPoint {
+  std::string Name;
+  std::function<std::string(HistoryCommands&)> Make;  // the title's name afterwards
+};
+
+class HistoryCleanPoint : public HistoryCommands, public testing::WithParamInterface<TCleanPoint> {
+};
+
+TEST_P(HistoryCleanPoint, UndoBackToItDropsTheMarkerAndClosingAsksNothing) {
+  const std::string Name = GetParam().Make(*this);
+  Paste(2);
+  Paste(3);
+  Undo();
+  EXPECT_TRUE(Probe().Modified());
+  Undo();
+  EXPECT_EQ(Window->windowTitle().toStdString(), "The Pelbrook - [" + Name + "]");
+  EXPECT_FALSE(Probe().Modified());
+  Redo();
+  EXPECT_TRUE(Window->windowTitle().endsWith(" *"));
+  Undo();
+  Services.Shown.clear();
+  EXPECT_TRUE(Window->close());
+  EXPECT_TRUE(Services.Shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , HistoryCleanPoint,
+    testing::Values(TCleanPoint{"Open",
+                                [](HistoryCommands& T) {
+                                  const std::string Path = T.Dir.File("opened.s16");
+                                  TS16File().SaveToFile(Path);
+                                  T.Services.DialogAnswers.push_back(TDialogAnswer{Path, 1});
+                                  T.Window->Open1Click();
+                                  return Path;
+                                }},
+                    TCleanPoint{"SaveAfterAChange",
+                                [](HistoryCommands& T) {
+                                  T.Choose("Cut1");
+                                  const std::string Path = T.Dir.File("saved.s16");
+                                  T.Services.DialogAnswers.push_back(TDialogAnswer{Path, 1});
+                                  T.Window->SaveAs1Click();
+                                  return Path;
+                                }},
+                    // The two Pastes after it hold 2 x 3 and 3 x 3 words: the bound drops every
+                    // step before the save.
+                    TCleanPoint{"SaveKeptWhileTheBoundDropsOlderSteps",
+                                [](HistoryCommands& T) {
+                                  for (int I = 0; I < 3; ++I) T.Paste(2);
+                                  T.Probe().History().SetByteLimit((6 + 9) * 2);
+                                  const std::string Path = T.Dir.File("saved.s16");
+                                  T.Services.DialogAnswers.push_back(TDialogAnswer{Path, 1});
+                                  T.Window->SaveAs1Click();
+                                  return Path;
+                                }},
+                    TCleanPoint{"New",
+                                [](HistoryCommands& T) {
+                                  T.Window->New1Click();
+                                  return std::string("Untitled");
+                                }}),
+    [](const auto& Info) { return Info.param.Name; });
+
+// A saved state that no undo or redo can reach any more leaves the marker on for good.
+struct TLostCleanPoint {
+  std::string Name;
+  std::function<void(HistoryCommands&)> AfterSave;
+  int Undos;
+};
+
+class HistoryLostCleanPoint : public HistoryCommands,
+                              public testing::WithParamInterface<TLostCleanPoint> {};
+
+TEST_P(HistoryLostCleanPoint, EveryStateAfterwardsIsModified) {
+  Paste(40);
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("saved.s16"), 1});
+  Window->SaveAs1Click();
+  GetParam().AfterSave(*this);
+  for (int I = 0; I < GetParam().Undos; ++I) {
+    Undo();
+    EXPECT_TRUE(Probe().Modified()) << I;
+    EXPECT_TRUE(Window->windowTitle().endsWith(" *")) << I;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(, HistoryLostCleanPoint,
+                         testing::Values(TLostCleanPoint{"DroppedByTheBound",
+                                                         [](HistoryCommands& T) {
+                                                           // Two Pastes of 40 x 3 words fit.
+                                                           T.Probe().History().SetByteLimit(
+                                                               2 * 40 * 3 * 2);
+                                                           for (int I = 0; I < 3; ++I)
+                                                             T.Paste(40);
+                                                         },
+                                                         2},
+                                         TLostCleanPoint{"ABranchAfterUndoingPastIt",
+                                                         [](HistoryCommands& T) {
+                                                           T.Undo();
+                                                           T.Paste(5);
+                                                         },
+                                                         1}),
+                         [](const auto& Info) { return Info.param.Name; });
