@@ -28,8 +28,9 @@ namespace {
 // The commands that take sprites out of the document or put them in.
 bool ChangesDocument(const TMenuEntry& Entry) {
   static const std::set<std::string, std::less<>> Names = {
-      "New1",       "Open1",   "ImportFrom1",  "Undo1",      "Redo1",         "Cut1",        "Paste1",
-      "PasteOver1", "Delete1", "MoveEarlier1", "MoveLater1", "ExpandSprite1", "ExpandManual"};
+      "New1",       "Open1",         "ImportFrom1", "Undo1",   "Redo1",
+      "Cut1",       "Paste1",        "PasteOver1",  "Delete1", "MoveEarlier1",
+      "MoveLater1", "ExpandSprite1", "ExpandManual"};
   return Names.contains(Entry.Name);
 }
 

@@ -58,8 +58,8 @@ class TSpriteViewer::TCanvas : public QWidget {
 
 double FittingZoom(QSize Sprite, QSize Room, int MaxZoom) {
   if (Sprite.isEmpty()) return MaxZoom;
-  const double Fit = std::min(double(Room.width()) / Sprite.width(),
-                              double(Room.height()) / Sprite.height());
+  const double Fit =
+      std::min(double(Room.width()) / Sprite.width(), double(Room.height()) / Sprite.height());
   return Fit < 1 ? Fit : std::min(std::floor(Fit), double(MaxZoom));
 }
 

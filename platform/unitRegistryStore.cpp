@@ -247,9 +247,8 @@ std::optional<std::uint32_t> TRegistryKey::ReadDword(std::string_view Name) cons
 
 bool TRegistryKey::WriteDword(std::string_view Name, std::uint32_t Value) {
   if (!FitsOnOneLine(Name)) return false;
-  return RewriteFile([&](TRegistryLines& Lines) {
-    SetValue(Lines, FKeyName, Name, FormatDword(Name, Value));
-  });
+  return RewriteFile(
+      [&](TRegistryLines& Lines) { SetValue(Lines, FKeyName, Name, FormatDword(Name, Value)); });
 }
 
 std::optional<std::string> TRegistryKey::ReadString(std::string_view Name) const {
