@@ -50,15 +50,10 @@ void TPelbrookMainWindow::Delete1Click() {
 
 void TPelbrookMainWindow::RemoveSprite(int Index, const char* Entry) {
   RecordReplace(Entry, Index, SpriteFile->Take(Index, 1), 0);
-  // A list a failed cutter left behind is not the document's: it is made afresh.
-  const bool ListShowsDocument = !FListBehindDocument;
-  if (ListShowsDocument) ImagesModel->Remove(Index);
+  ImagesModel->Remove(Index);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
-  if (ListShowsDocument)
-    RenumberCaptions(0, SpriteFile->Count() - 1);
-  else
-    PopulateImageList();
+  RenumberCaptions(0, SpriteFile->Count() - 1);
 }
 
 void TPelbrookMainWindow::Paste1Click() {

@@ -2,6 +2,7 @@
 // extension, chooses the format.
 
 #include "app/unitPelbrookMainWindow.h"
+#include "imaging/unitSheetCut.h"
 #include "sprites/unitSpriteFileRoutes.h"
 
 void TPelbrookMainWindow::Open1Click() {
@@ -17,6 +18,8 @@ void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
 }
 
 void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
+  // Taken before reading, so that a change made meanwhile counts as one.
+  TKnownFile Known{Path, FileStampOf(Path)};
   bool Whole = false;
   if (AsSpr) {
     SaveFormat = SaveFormatSpr;
@@ -54,6 +57,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // filter, cut short, or with bytes it does not name) is not saved over unasked: the document
   // is untitled, so Save asks for a name.
   FileName = Whole ? Path : std::string();
+  FKnownFile = Whole ? std::move(Known) : TKnownFile{};
   MarkClean();
   RememberFile(Path);
   ForgetDocument();
@@ -66,6 +70,7 @@ void TPelbrookMainWindow::Save1Click() {
     SaveAs1Click();
     return;
   }
+  if (!OverwriteAllowed()) return;
   {
     // The status text and the .spr writer's progress let messages run: no command may change
     // the document or its name while it is written.
@@ -74,13 +79,27 @@ void TPelbrookMainWindow::Save1Click() {
       std::string Status = "Saving file ";
       SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
     }
-    SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
+    const auto Write = [this] { SaveDocument(*SpriteFile, SaveFormat, FileName, *this); };
+    // A cutter has its sheet out of the document: the file gets it back, after the cuts.
+    if (TSheetCut* Cutter = RunningCutter())
+      Cutter->WithCompositeKept(Write);
+    else
+      Write();
   }
+  FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();
   RememberFile(FileName);
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));
   PopulateImageList();
+}
+
+bool TPelbrookMainWindow::OverwriteAllowed() {
+  if (!FKnownFile.ChangedBeforeSaveTo(FileName)) return true;
+  const TMessageBoxRequest Question{
+      FileName + " has been changed by another program since it was opened. Overwrite it?",
+      MainCaption, TMsgButtons::YesNo, TMsgIcon::Question, true};
+  return FServices.MessageBox(Question) == TMsgResult::Yes;
 }
 
 void TPelbrookMainWindow::SaveAs1Click() {
