@@ -1,5 +1,5 @@
-// Open, Save and Save As on the main window. The filter the user picks, not the file's
-// extension, chooses the format.
+// Open, Save and Save As on the main window. Open reads the format of the filter the user
+// picks; Save As writes the one a typed extension names, else the filter's.
 
 #include "app/unitPelbrookMainWindow.h"
 #include "sprites/unitSpriteFileRoutes.h"
@@ -7,7 +7,7 @@
 void TPelbrookMainWindow::Open1Click() {
   // Opening replaces the document: unsaved work is asked about as New asks.
   if (!ChangesMayBeReplaced()) return;
-  if (!FServices.ExecuteFileDialog(OpenSpriteFile)) return;
+  if (!RunFileDialog(OpenSpriteFile)) return;
   OpenDocument(OpenSpriteFile.FileName, OpenSpriteFile.FilterIndex == 2);
 }
 
@@ -54,6 +54,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // filter, cut short, or with bytes it does not name) is not saved over unasked: the document
   // is untitled, so Save asks for a name.
   FileName = Whole ? Path : std::string();
+  StartDialogsBesideFile();
   MarkClean();
   ForgetDocument();
   ClearImages();
@@ -82,9 +83,10 @@ void TPelbrookMainWindow::Save1Click() {
 }
 
 void TPelbrookMainWindow::SaveAs1Click() {
-  if (!FServices.ExecuteFileDialog(SaveFile)) return;
+  if (!RunFileDialog(SaveFile)) return;
   FileName = SaveFile.FileName;
   SaveFormat = SaveFile.FilterIndex;
+  StartDialogsBesideFile();
   Save1Click();
 }
 

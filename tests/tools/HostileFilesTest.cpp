@@ -80,7 +80,7 @@ TEST(TooLargeFiles, FailTheOpenWithAMessage) {
     const TToolRun Run =
         RunToolWithin(StartingAddressSpace() + AddressSpace, {"info", Dir.File(Name)});
     EXPECT_EQ(Run.Status, 1) << Name;
-    EXPECT_EQ(Run.Err, "Not enough memory to open " + Dir.File(Name) + "\n");
+    EXPECT_EQ(Run.Err, "pelbrook-tool: Not enough memory to open " + Dir.File(Name) + "\n");
   }
 }
 
