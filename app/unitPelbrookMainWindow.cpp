@@ -220,6 +220,7 @@ void TPelbrookMainWindow::ClearImages() {
 
 void TPelbrookMainWindow::ResetToUntitled() {
   FileName.clear();
+  FKnownFile = {};
   MarkClean();
 }
 

@@ -5,7 +5,9 @@
 
 #include <map>
 
+#include "platform/unitFileIO.h"
 #include "platform/unitRegistryStore.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -129,6 +131,7 @@ struct TRefusalCase {
   std::string ExistingText;
   std::string StoreName;
   bool Readable;
+  rlim_t FileSizeLimit = RLIM_INFINITY;
 };
 
 class RegistryStoreRefusal : public testing::TestWithParam<TRefusalCase> {};
@@ -139,6 +142,8 @@ TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
   const TBytes Old = BytesOf(Case.ExistingText);
   WriteBytes(Dir.File(Case.ExistingName), Old);
   TRegistryStore Store(Dir.File(Case.StoreName));
+  IgnoreFileSizeSignal();
+  const TFileSizeLimit Limit(Case.FileSizeLimit);
   EXPECT_FALSE(Store.CreateKey(PreferencesKeyPath));
   auto Key = Store.OpenKey(PreferencesKeyPath);
   ASSERT_EQ(bool(Key), Case.Readable);
@@ -151,13 +156,12 @@ TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
 }
 
 const std::string GoodFile = "REGEDIT4\n\n" + KeyLine + "\n\"Thumbnail Size\"=dword:00000032\n";
-// Too long a name to take the temporary file's suffix beside it.
-const std::string LongName(250, 'p');
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RegistryStoreRefusal,
     testing::Values(TRefusalCase{"UnderARegularFile", "plain", "x", "plain/preferences.reg", false},
-                    TRefusalCase{"NoRoomBesideIt", LongName, GoodFile, LongName, true},
+                    TRefusalCase{"NoRoomForTheNewFile", "preferences.reg", GoodFile,
+                                 "preferences.reg", true, 16},
                     TRefusalCase{"NotRegedit4", "preferences.reg", "[x]\n" + GoodFile,
                                  "preferences.reg", false},
                     TRefusalCase{"Binary", "preferences.reg", GoodFile + std::string(1, '\0'),
