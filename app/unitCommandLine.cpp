@@ -37,11 +37,13 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments, TComman
   } else if (Phase == TCommandLinePhase::AfterWindowSystem &&
              !Parser.positionalArguments().isEmpty()) {
     // Decoding loses bytes that are not valid in it: the name is the argument it came from.
+    const QString First = Parser.positionalArguments().first();
     const auto Named = std::find_if(
-        Arguments.begin() + 1, Arguments.end(), [&](const std::string& Argument) {
-          return QFile::decodeName(Argument.c_str()) == Parser.positionalArguments().first();
-        });
-    Line.FileToOpen = std::filesystem::absolute(*Named).lexically_normal().string();
+        Arguments.begin() + 1, Arguments.end(),
+        [&](const std::string& Argument) { return QFile::decodeName(Argument.c_str()) == First; });
+    const std::string Name =
+        Named == Arguments.end() ? QFile::encodeName(First).toStdString() : *Named;
+    Line.FileToOpen = std::filesystem::absolute(Name).lexically_normal().string();
   }
   return Line;
 }

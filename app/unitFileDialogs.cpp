@@ -15,7 +15,7 @@ std::vector<std::pair<TFileDialog*, std::string_view>> TPelbrookMainWindow::Reme
 void TPelbrookMainWindow::LoadDialogFilters(const std::optional<TRegistryKey>& Key) {
   for (const auto& [Dialog, Name] : RememberedFilters()) {
     const std::optional<std::uint32_t> Stored = Key ? Key->ReadDword(Name) : std::nullopt;
-    if (!Stored || *Stored < 2 || *Stored > FilterExtensions(Dialog->Filter).size()) continue;
+    if (!Stored || *Stored < 1 || *Stored > FilterExtensions(Dialog->Filter).size()) continue;
     Dialog->FilterIndex = int(*Stored);
     Dialog->OnTypeChange(*Dialog);
   }
@@ -24,12 +24,12 @@ void TPelbrookMainWindow::LoadDialogFilters(const std::optional<TRegistryKey>& K
 bool TPelbrookMainWindow::RunFileDialog(TFileDialog& Dialog) {
   const int Before = Dialog.FilterIndex;
   const bool Confirmed = FServices.ExecuteFileDialog(Dialog);
-  if (Dialog.FilterIndex != Before) {
-    // Only a convenience: a store that cannot be written is not worth a word here.
-    std::optional<TRegistryKey> Key = FServices.PreferenceStore().CreateKey(PreferencesKeyPath);
-    for (const auto& [Remembered, Name] : RememberedFilters())
-      if (Key && Remembered == &Dialog) (void)Key->WriteDword(Name, std::uint32_t(Dialog.FilterIndex));
-  }
+  if (Dialog.FilterIndex == Before) return Confirmed;
+  // Only a convenience: a store that cannot be written is not worth a word here.
+  std::optional<TRegistryKey> Key = FServices.PreferenceStore().CreateKey(PreferencesKeyPath);
+  for (const auto& [Remembered, Name] : RememberedFilters())
+    if (Key && Remembered == &Dialog)
+      (void)Key->WriteDword(Name, std::uint32_t(Dialog.FilterIndex));
   return Confirmed;
 }
 

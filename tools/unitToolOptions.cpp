@@ -84,12 +84,11 @@ int SpriteIndex(const TS16File& File, const std::string& IndexText, const std::s
   const int Index = ParseToolInteger(IndexText, "INDEX");
   if (Index >= 0 && Index < File.Count()) return Index;
   const int Count = File.Count();
-  throw std::runtime_error(
-      "sprite " + IndexText + " does not exist: " + Path + " holds " + std::to_string(Count) +
-      (Count == 1 ? " sprite (0)"
-       : Count == 0
-           ? " sprites"
-           : " sprites (0-" + std::to_string(Count - 1) + ")"));
+  throw std::runtime_error("sprite " + IndexText + " does not exist: " + Path + " holds " +
+                           std::to_string(Count) +
+                           (Count == 1   ? " sprite (0)"
+                            : Count == 0 ? " sprites"
+                                         : " sprites (0-" + std::to_string(Count - 1) + ")"));
 }
 
 int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
@@ -130,11 +129,11 @@ int OutputFilterFor(const std::string& Out, const char* Filter, int Chosen,
 }
 
 int SaveFormatFor(const std::string& Path, const std::string& To) {
-  const int Chosen = To.empty()          ? SaveFormatS16_565
-                     : To == "s16-565" ? SaveFormatS16_565
-                     : To == "s16-555" ? SaveFormatS16_555
-                     : To == "spr"     ? SaveFormatSpr
-                                       : throw EToolUsage("--to takes s16-565, s16-555 or spr, not \"" +
-                                                          To + "\"");
+  const int Chosen =
+      To.empty()        ? SaveFormatS16_565
+      : To == "s16-565" ? SaveFormatS16_565
+      : To == "s16-555" ? SaveFormatS16_555
+      : To == "spr"     ? SaveFormatSpr
+                    : throw EToolUsage("--to takes s16-565, s16-555 or spr, not \"" + To + "\"");
   return OutputFilterFor(Path, SaveFileFilter, Chosen, To.empty() ? "" : "--to " + To);
 }

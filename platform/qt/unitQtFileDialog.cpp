@@ -28,7 +28,8 @@ QComboBox& ShowFiltersAsWritten(QFileDialog& Box, const QStringList& NameFilters
 // extension a typed name asks for, and a folder that must exist.
 class TComponentFileDialog : public QFileDialog {
  public:
-  TComponentFileDialog(QWidget* Parent, TFileDialog& Dialog) : QFileDialog(Parent), FDialog(Dialog) {
+  TComponentFileDialog(QWidget* Parent, TFileDialog& Dialog)
+      : QFileDialog(Parent), FDialog(Dialog) {
     setOption(QFileDialog::DontUseNativeDialog);
     if (!Dialog.Title.empty()) setWindowTitle(QString::fromStdString(Dialog.Title));
     if (Dialog.Kind == TFileDialogKind::Open) {

@@ -51,16 +51,16 @@ TEST_P(TypedNames, WriteWhatTheirExtensionSaysUnderAnyFilter) {
 
 INSTANTIATE_TEST_SUITE_P(
     , TypedNames,
-    testing::Values(
-        TTypedCase{"SaveAs1", "trap.spr", SaveFormatS16_565, "trap.spr", "SPR"},
-        TTypedCase{"SaveAs1", "kept.S16", SaveFormatS16_555, "kept.S16", "S16_555"},
-        TTypedCase{"SaveAs1", "old.s16", SaveFormatSpr, "old.s16", "S16_565"},
-        TTypedCase{"SaveAs1", "plain", SaveFormatSpr, "plain.spr", "SPR"},
-        TTypedCase{"SaveAs1", "hero.backup", SaveFormatS16_565, "hero.backup.s16", "S16_565"},
-        TTypedCase{"ExportTo1", "hero.png", ExportFilter24Bit, "hero.png", "PNG"},
-        TTypedCase{"ExportTo1", "hero.bmp", ExportFilterPng, "hero.bmp", "BMP24"},
-        TTypedCase{"ExportTo1", "hero.bmp", ExportFilter16Bit, "hero.bmp", "BMP16"},
-        TTypedCase{"ExportTo1", "hero", ExportFilter8Bit, "hero.bmp", "BMP8"}),
+    testing::Values(TTypedCase{"SaveAs1", "trap.spr", SaveFormatS16_565, "trap.spr", "SPR"},
+                    TTypedCase{"SaveAs1", "kept.S16", SaveFormatS16_555, "kept.S16", "S16_555"},
+                    TTypedCase{"SaveAs1", "old.s16", SaveFormatSpr, "old.s16", "S16_565"},
+                    TTypedCase{"SaveAs1", "plain", SaveFormatSpr, "plain.spr", "SPR"},
+                    TTypedCase{"SaveAs1", "hero.backup", SaveFormatS16_565, "hero.backup.s16",
+                               "S16_565"},
+                    TTypedCase{"ExportTo1", "hero.png", ExportFilter24Bit, "hero.png", "PNG"},
+                    TTypedCase{"ExportTo1", "hero.bmp", ExportFilterPng, "hero.bmp", "BMP24"},
+                    TTypedCase{"ExportTo1", "hero.bmp", ExportFilter16Bit, "hero.bmp", "BMP16"},
+                    TTypedCase{"ExportTo1", "hero", ExportFilter8Bit, "hero.bmp", "BMP8"}),
     [](const auto& Info) {
       return Info.param.Entry + "_" + CaseName(Info.param.Typed) + "_Filter" +
              std::to_string(Info.param.Filter);

@@ -58,8 +58,9 @@ TEST(ToolConvert, ChoosesFormatsByNameUnlessTold) {
   EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR")}).Out.substr(0, 4), "spr\n");
   // An .spr file is no whole .s16 file: read as one only when told to go on.
   EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16"}).Status, 1);
-  EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16", "--keep-going"}).Out.substr(0, 4),
-            "s16 ");
+  EXPECT_EQ(
+      RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16", "--keep-going"}).Out.substr(0, 4),
+      "s16 ");
   ASSERT_EQ(RunTool({"convert", Dir.File("OUT.SPR"), Dir.File("back")}).Status, 0);
   EXPECT_EQ(RunTool({"info", Dir.File("back")}).Out, "s16 5-6-5\n2\n0 3 2\n1 1 1\n");
 }
@@ -200,4 +201,3 @@ TEST(ToolHelp, VersionAndEachSubcommandsOwnUsageGoToStandardOutput) {
       << Usage.Out;
   EXPECT_EQ(Usage.Out.find("pelbrook-tool import"), std::string::npos) << "only its own";
 }
-

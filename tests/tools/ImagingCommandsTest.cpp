@@ -110,7 +110,8 @@ TEST_P(ToolPictureOutputs, APngNameGetsAPngOfTheSamePixels) {
   TTempDir Dir;
   const std::string Document = MakeDocument(Dir), Bmp = MakeBmp(Dir, 7, 5);
   const auto Args = [&](const std::string& Out) {
-    std::vector<std::string> Words = {GetParam().Name, GetParam().Name == "resample" ? Bmp : Document};
+    std::vector<std::string> Words = {GetParam().Name,
+                                      GetParam().Name == "resample" ? Bmp : Document};
     Words.insert(Words.end(), GetParam().Before.begin(), GetParam().Before.end());
     Words.push_back(Out);
     Words.insert(Words.end(), GetParam().After.begin(), GetParam().After.end());

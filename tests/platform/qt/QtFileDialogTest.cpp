@@ -200,7 +200,8 @@ TEST_F(QtFileDialog, ATypedExtensionPicksTheFilterAndOverwritingIsAskedOfTheFile
     Press(Box, QDialogButtonBox::Save);
   });
   Answers.Answer<QMessageBox>([](QMessageBox& Question) {
-    EXPECT_TRUE(Question.text().contains("hero.backup.s16 already exists")) << Question.text().toStdString();
+    EXPECT_TRUE(Question.text().contains("hero.backup.s16 already exists"))
+        << Question.text().toStdString();
     Question.button(QMessageBox::No)->click();
   });
   ASSERT_TRUE(Services.ExecuteFileDialog(Dialog));
