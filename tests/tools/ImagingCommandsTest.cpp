@@ -6,6 +6,7 @@
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitBmpCodec.h"
+#include "platform/unitPngChunks.h"
 #include "tests/support/BitmapFactory.h"
 #include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
@@ -120,7 +121,7 @@ TEST_P(ToolPictureOutputs, APngNameGetsAPngOfTheSamePixels) {
   ASSERT_EQ(RunTool(Args(Dir.File("out.bmp"))).Status, 0);
   const TToolRun Run = RunTool(Args(Dir.File("out.PNG")));
   ASSERT_EQ(Run.Status, 0) << Run.Err;
-  ASSERT_TRUE(IsPngData(ReadBytes(Dir.File("out.PNG"))));
+  ASSERT_TRUE(IsPngSignature(ReadBytes(Dir.File("out.PNG"))));
   EXPECT_EQ(RawBits(*LoadImageFile(Dir.File("out.PNG"))),
             RawBits(*LoadBmpFile(Dir.File("out.bmp"))));
 }
