@@ -63,7 +63,8 @@ class TComponentFileDialog : public QFileDialog {
  protected:
   void accept() override {
     QStringList Files = selectedFiles();
-    if (!Files.isEmpty() && FDialog.ExtensionPicksFilter) {
+    // A folder's name opens the folder.
+    if (!Files.isEmpty() && FDialog.ExtensionPicksFilter && !QFileInfo(Files.first()).isDir()) {
       const std::string Typed = QFile::encodeName(Files.first()).toStdString();
       const TFileTypeChoice Choice =
           ChooseFileType(Typed, FilterExtensions(FDialog.Filter), PickedFilter());

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/qt/unitQtDesktopServices.h"
@@ -182,6 +183,7 @@ TEST_F(QtFileDialog, CancelKeepsThePickedFilterForTheNextShowingButNotTheTypedNa
 
 TEST_F(QtFileDialog, ATypedExtensionPicksTheFilterAndOverwritingIsAskedOfTheFileWritten) {
   Touch(Dir.File("hero.backup.s16"));
+  std::filesystem::create_directory(Dir.File("art.v2"));
   TTypeChanges Changes{3, {}};
   TFileDialog Dialog = SpriteDialog(TFileDialogKind::Save, Changes);
   Dialog.ExtensionPicksFilter = true;
@@ -190,6 +192,10 @@ TEST_F(QtFileDialog, ATypedExtensionPicksTheFilterAndOverwritingIsAskedOfTheFile
   Answers.Answer<QFileDialog>([&](QFileDialog& Box) {
     EXPECT_EQ(Box.windowTitle(), "Save As");
     EXPECT_EQ(Box.directory().absolutePath().toStdString(), Dir.Path().string());
+    TypeName(Box, "art.v2");
+    Press(Box, QDialogButtonBox::Save);
+    EXPECT_EQ(Box.directory().absolutePath().toStdString(), Dir.File("art.v2"));
+    Box.setDirectory(QString::fromStdString(Dir.Path().string()));
     TypeName(Box, "hero.backup");
     Press(Box, QDialogButtonBox::Save);
     EXPECT_TRUE(Box.isVisible());
