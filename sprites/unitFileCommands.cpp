@@ -60,6 +60,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   FKnownFile = Whole ? std::move(Known) : TKnownFile{};
   StartDialogsBesideFile();
   MarkClean();
+  RememberFile(Path);
   ForgetDocument();
   ClearImages();
   PopulateImageList();
@@ -88,6 +89,7 @@ void TPelbrookMainWindow::Save1Click() {
   }
   FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();
+  RememberFile(FileName);
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));
   PopulateImageList();
