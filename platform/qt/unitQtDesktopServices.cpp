@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
 #include <QMessageBox>
@@ -92,6 +93,10 @@ void TQtDesktopServices::ProcessMessages() {
 
 void TQtDesktopServices::WaitForMessages() {
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+std::int64_t TQtDesktopServices::TickCount() {
+  return QDeadlineTimer::current().deadline();
 }
 
 void TQtDesktopServices::Terminate() {
