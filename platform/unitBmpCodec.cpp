@@ -310,16 +310,23 @@ std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
   return ReadBmp(Bytes);
 }
 
+std::optional<TBmpRows> PlainBgrRows(std::span<const std::uint8_t> Bytes) {
+  const TLayout L = ReadLayout(Bytes);
+  CheckSize(L);
+  if (L.BitCount != 24 || L.Compression != BiRgb) return std::nullopt;
+  return TBmpRows{std::uint64_t(L.Pixels.data() - Bytes.data()), L.Stride(), int(L.Width),
+                  int(L.Height), L.TopDown};
+}
+
 // Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits
 // all 256 colours counted as used; no colour is marked important.
-std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
-  const TPixelFormat Format = Bitmap.PixelFormat();
+std::vector<std::uint8_t> EncodeBmpHeader(TPixelFormat Format, int Width, int Height,
+                                          const TPalette& Palette) {
   if (Format == TPixelFormat::pf15bit) throw EBmpError("15-bit bitmaps are not written to BMP");
-  if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0)
-    throw EBmpError("An empty bitmap cannot be written to BMP");
-  const std::uint64_t RowSize = std::uint64_t(Bitmap.Width()) * BytesPerPixel(Format);
+  if (Width <= 0 || Height <= 0) throw EBmpError("An empty bitmap cannot be written to BMP");
+  const std::uint64_t RowSize = std::uint64_t(Width) * BytesPerPixel(Format);
   const std::uint64_t Stride = (RowSize + 3) / 4 * 4;
-  const std::uint64_t ImageSize = Stride * std::uint64_t(Bitmap.Height());
+  const std::uint64_t ImageSize = Stride * std::uint64_t(Height);
   const std::uint32_t TableSize = Format == TPixelFormat::pf8bit    ? 256 * 4
                                   : Format == TPixelFormat::pf16bit ? 3 * 4
                                                                     : 0;
@@ -327,7 +334,7 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   if (PixelOffset + ImageSize > 0xFFFFFFFFu) throw EBmpError("Bitmap too large for BMP");
 
   std::vector<std::uint8_t> Out;
-  Out.reserve(std::size_t(PixelOffset + ImageSize));
+  Out.reserve(PixelOffset);
   auto Put16 = [&Out](std::uint32_t V) {
     Out.resize(Out.size() + 2);
     PutLe16(&Out[Out.size() - 2], std::uint16_t(V));
@@ -341,8 +348,8 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   Put32(0);  // two reserved words
   Put32(PixelOffset);
   Put32(InfoHeaderSize);
-  Put32(std::uint32_t(Bitmap.Width()));
-  Put32(std::uint32_t(Bitmap.Height()));
+  Put32(std::uint32_t(Width));
+  Put32(std::uint32_t(Height));
   Put16(1);
   Put16(8 * std::uint32_t(BytesPerPixel(Format)));
   Put32(Format == TPixelFormat::pf16bit ? BiBitFields : BiRgb);
@@ -354,12 +361,21 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   if (Format == TPixelFormat::pf16bit)
     for (const std::uint32_t Mask : {Masks565.Red, Masks565.Green, Masks565.Blue}) Put32(Mask);
   if (Format == TPixelFormat::pf8bit)
-    for (const TPaletteEntry& E : Bitmap.Palette().Entries())
+    for (const TPaletteEntry& E : Palette.Entries())
       Out.insert(Out.end(), {E.Blue, E.Green, E.Red, 0});
+  return Out;
+}
+
+std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
+  std::vector<std::uint8_t> Out =
+      EncodeBmpHeader(Bitmap.PixelFormat(), Bitmap.Width(), Bitmap.Height(), Bitmap.Palette());
+  const std::size_t RowSize = std::size_t(Bitmap.Width()) * BytesPerPixel(Bitmap.PixelFormat());
+  const std::size_t Stride = (RowSize + 3) / 4 * 4;
+  Out.reserve(Out.size() + Stride * std::size_t(Bitmap.Height()));
   for (int Y = Bitmap.Height() - 1; Y >= 0; --Y) {
     const std::uint8_t* Row = Bitmap.ScanLine(Y);
     Out.insert(Out.end(), Row, Row + RowSize);
-    Out.resize(Out.size() + std::size_t(Stride - RowSize), 0);
+    Out.resize(Out.size() + Stride - RowSize, 0);
   }
   return Out;
 }

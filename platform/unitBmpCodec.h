@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -28,7 +29,23 @@ std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes);
 // Raises EInOutError when the file cannot be read.
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path);
 
+// Where a plain 24-bit file keeps its rows, for readers that convert them as they read them:
+// ReadBmp would decode them unchanged, after the same checks. Only the headers of Bytes are
+// looked at, not its pixel bytes. Raises what ReadBmp raises; nullopt for every other form.
+struct TBmpRows {
+  std::uint64_t Offset;  // of the first row in the file
+  std::uint64_t Stride;  // bytes from one row of the file to the next
+  int Width;
+  int Height;
+  bool TopDown;  // the file's first row is the top row
+};
+std::optional<TBmpRows> PlainBgrRows(std::span<const std::uint8_t> Bytes);
+
 // pf8bit, pf16bit and pf24bit bitmaps of at least one pixel; others raise EBmpError.
 std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap);
+// What EncodeBmp writes before the rows of a bitmap of that form; Palette serves 8 bits. The
+// rows follow bottom row first, each padded with zeros to a multiple of 4 bytes.
+std::vector<std::uint8_t> EncodeBmpHeader(TPixelFormat Format, int Width, int Height,
+                                          const TPalette& Palette);
 // Replaces the file only once the new one is complete; raises EInOutError when it cannot.
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path);

@@ -9,6 +9,7 @@
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"
 #include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitBmpStreamRoutes.h"
 
 bool IsPngData(std::span<const std::uint8_t> Bytes) {
   static constexpr std::uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -16,7 +17,7 @@ bool IsPngData(std::span<const std::uint8_t> Bytes) {
          std::equal(std::begin(Signature), std::end(Signature), Bytes.begin());
 }
 
-std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
+QImage DecodePng(std::span<const std::uint8_t> Bytes) {
   QByteArray Data =
       QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
   QBuffer Buffer(&Data);
@@ -30,7 +31,11 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
     throw ESpriteError("The PNG file is too large for its data: " + std::to_string(Size.width()) +
                        " by " + std::to_string(Size.height()) + " pixels in " +
                        std::to_string(Bytes.size()) + " bytes");
-  return BitmapOfImage(ReadImageWithinLimits(Reader, "The PNG file"));
+  return ReadImageWithinLimits(Reader, "The PNG file");
+}
+
+std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
+  return BitmapOfImage(DecodePng(Bytes));
 }
 
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
@@ -40,11 +45,10 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
 }
 
 void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
-  const std::unique_ptr<TBitmap> Bitmap = MakeExportBitmap(Sprite, FilterIndex);
   if (FilterIndex != ExportFilterPng) {
-    SaveBmpFile(*Bitmap, Path);
+    SaveExportBmp(Sprite, FilterIndex, Path);
     return;
   }
-  const QByteArray Png = EncodePng(ImageOfBitmap(*Bitmap));
+  const QByteArray Png = EncodePng(ImageOfSprite(Sprite));
   SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
 }

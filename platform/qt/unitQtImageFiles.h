@@ -3,6 +3,7 @@
 // the program's own codec, PNG through Qt's image I/O with black as the transparent colour,
 // as on the clipboard.
 
+#include <QImage>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -12,8 +13,10 @@
 #include "sprites/unitS16Handler.h"
 
 bool IsPngData(std::span<const std::uint8_t> Bytes);
-// 24 bits, a pixel less than half opaque as black. The size in the header is checked before
-// the pixels are allocated; raises ESpriteError with the reason when the PNG does not read.
+// The image as Qt decodes it. The size in the header is checked before the pixels are
+// allocated; raises ESpriteError with the reason when the PNG does not read.
+QImage DecodePng(std::span<const std::uint8_t> Bytes);
+// 24 bits, a pixel less than half opaque as black; raises what DecodePng raises.
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
 // A PNG by its signature, anything else as a BMP; raises an error that says why it does not
 // read.
