@@ -16,9 +16,6 @@ constexpr std::size_t ReadBandBytes = std::size_t(1) << 20;
 // Rows written at a time, which the processor's cores convert together.
 constexpr std::size_t WriteBandBytes = std::size_t(8) << 20;
 
-// More than any header with its colour masks takes.
-constexpr std::size_t LargestHeader = 14 + 124 + 16;
-
 int RowsPerBand(std::size_t BandBytes, std::size_t RowBytes) {
   return int(std::max<std::size_t>(1, BandBytes / std::max<std::size_t>(RowBytes, 1)));
 }
@@ -36,18 +33,12 @@ const std::uint8_t* WordsOf(const TS16Sprite& Sprite, int Y) {
 
 TBmpImport::TBmpImport(const std::string& Path) {
   FReader.OpenOrThrow(Path);
-  if (FReader.Size() > MaxBmpFileSize) throw EInOutError("File too large: " + Path);
-  // Pages of the block that are never read into are never touched, so a plain file's rows cost
-  // no memory here.
-  TLargeBytes Bytes(std::size_t(FReader.Size()));
-  const std::size_t Head = std::min(Bytes.size(), LargestHeader);
-  FReader.Read(Bytes.data(), Head);
-  FRows = PlainBgrRows(Bytes);
+  ReadBmpBytes(FReader, &FRows);
   if (FRows && FRows->Width <= 65535 && FRows->Height <= 65535) return;
   // Every other form, and a picture too large to become a sprite, takes the general route.
   FRows.reset();
-  FReader.Read(Bytes.data() + Head, Bytes.size() - Head);
-  FBitmap = ReadBmp(Bytes);
+  FReader.Seek(0);
+  FBitmap = ReadBmp(ReadBmpBytes(FReader));
 }
 
 std::unique_ptr<TS16Sprite> TBmpImport::MakeSprite() {

@@ -2,6 +2,7 @@
 // extension, chooses the format.
 
 #include "app/unitPelbrookMainWindow.h"
+#include "imaging/unitSheetCut.h"
 #include "sprites/unitSpriteFileRoutes.h"
 
 void TPelbrookMainWindow::Open1Click() {
@@ -77,7 +78,12 @@ void TPelbrookMainWindow::Save1Click() {
       std::string Status = "Saving file ";
       SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
     }
-    SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
+    const auto Write = [this] { SaveDocument(*SpriteFile, SaveFormat, FileName, *this); };
+    // A cutter has its sheet out of the document: the file gets it back, after the cuts.
+    if (TSheetCut* Cutter = RunningCutter())
+      Cutter->WithCompositeKept(Write);
+    else
+      Write();
   }
   FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();
