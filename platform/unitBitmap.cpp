@@ -153,7 +153,8 @@ void TBitmap::SetSize(int Width, int Height) {
   Height = std::max(Height, 0);
   if (std::uint64_t(Width) * std::uint64_t(Height) > MaxPixels)
     throw EBitmapError("Bitmap too large");
-  FPixels.assign(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)), 0);
+  FPixels =
+      TLargeBytes(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)));
   FWidth = Width;
   FHeight = Height;
 }
