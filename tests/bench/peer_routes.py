@@ -2,7 +2,8 @@
 """Times pelbrook-tool's big-picture routes beside ImageMagick and Pillow doing the same work.
 
 One 8192 x 8192 picture (gradients, a fractal edge, grain and black bands, made here), four
-routes, each a whole program run from its start, best of RUNS:
+routes, each a whole program run from its start, best of RUNS (Pelbrook syncs what it saves;
+the peers do not):
   PNG -> .s16             the peers write a 16-bit 5-6-5 BMP, the nearest form they have
   .s16 -> 24-bit BMP      the peers start from a 5-6-5 BMP of the same pixels
   .s16 -> PNG             black transparent; the peers start from that 5-6-5 BMP
@@ -73,7 +74,9 @@ def make_picture(png, bmp):
 
 def run(argv):
     """Wall seconds and max RSS in MiB of one run of argv, started by time(1): a child of this
-    large Python process would count its pages too."""
+    large Python process would count its pages too. The files the runs before it wrote are on
+    disk first, so that no run waits for another's writes."""
+    os.sync()
     start = time.perf_counter()
     done = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=subprocess.DEVNULL,
                           stderr=subprocess.PIPE, text=True)
