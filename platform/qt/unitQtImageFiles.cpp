@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
@@ -16,6 +17,11 @@ namespace {
 
 [[noreturn]] void RaiseUnreadablePng(const EPngError& Error) {
   throw ESpriteError(std::string("The PNG file could not be read: ") + Error.what());
+}
+
+void SavePngFile(QImage Image, const std::string& Path) {
+  const QByteArray Png = EncodePng(std::move(Image));
+  SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
 }
 
 }  // namespace
@@ -73,11 +79,18 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
   return BitmapOfImage(ReadPngImage(Reader));
 }
 
+void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path) {
+  if (!AsPng) {
+    SaveBmpFile(Bitmap, Path);
+    return;
+  }
+  SavePngFile(ImageOfBitmap(Bitmap), Path);
+}
+
 void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
   if (FilterIndex != ExportFilterPng) {
     SaveExportBmp(Sprite, FilterIndex, Path);
     return;
   }
-  const QByteArray Png = EncodePng(ImageOfSprite(Sprite));
-  SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
+  SavePngFile(ImageOfSprite(Sprite), Path);
 }
