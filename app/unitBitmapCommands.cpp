@@ -1,18 +1,19 @@
 // Import From and Export To: single sprites in from and out to BMP and PNG files.
 
 #include "app/unitPelbrookMainWindow.h"
+#include "platform/qt/unitImageImport.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "sprites/unitBitmapRoutes.h"
 
 int TPelbrookMainWindow::InsertImportedImage(const std::string& Path, int Index) {
-  std::unique_ptr<TBitmap> FileBitmap;
+  std::unique_ptr<TImageImport> Image;
   try {
-    FileBitmap = LoadImageFile(Path);
+    Image = std::make_unique<TImageImport>(Path);
   } catch (const std::exception&) {
     ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation);
     return -1;
   }
-  return InsertAt(SpriteFromImportedBitmap(*FileBitmap), Index);
+  return InsertAt(Image->MakeSprite(), Index);
 }
 
 void TPelbrookMainWindow::ImportFrom1Click() {

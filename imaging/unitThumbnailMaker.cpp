@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "imaging/resample.h"
-#include "sprites/unitPixelConversions.h"
+#include "platform/unitPixelRows.h"
 
 namespace {
 
@@ -47,6 +47,11 @@ TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
 }
 
 TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings) {
-  const std::unique_ptr<TBitmap> Bitmap = SpriteToBitmap(Sprite);
-  return MakeThumbnail(*Bitmap, Sprite.Width(), Sprite.Height(), Settings);
+  // Widened straight from the words, which is what the resampler would make of the sprite's
+  // 5-6-5 bitmap.
+  TBitmap Source(TPixelFormat::pf24bit, Sprite.Width(), Sprite.Height());
+  const auto* Words = reinterpret_cast<const std::uint8_t*>(Sprite.PixelData());
+  for (int Y = 0; Y < Source.Height(); ++Y)
+    Widen565Row(Words + 2 * std::size_t(Y) * Sprite.Width(), Source.ScanLine(Y), Source.Width());
+  return MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
 }

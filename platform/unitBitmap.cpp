@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/unitPixelRows.h"
+
 namespace {
 
 // The channel scalers as tables: the copies between word and byte formats run per pixel.
@@ -111,32 +113,16 @@ void Copy565RowTo8(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Tar
   }
 }
 
-// Every sprite on its way to the screen or a 24-bit file takes this copy, so it widens with
-// shifts that give exactly Scale5To8 and Scale6To8 and lets the compiler vectorise the loop.
+// Every sprite on its way to the screen or a 24-bit file takes this copy, and thumbnails come
+// back through 5-6-5: whole rows at a time.
 void Copy565RowTo24(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Target, int X, int Y,
                     int Count) {
-  const std::uint8_t* From = Source.ScanLine(SourceY) + 2 * SourceX;
-  std::uint8_t* To = Target.ScanLine(Y) + 3 * X;
-  for (int I = 0; I < Count; ++I) {
-    const unsigned W = unsigned(From[2 * I]) | (unsigned(From[2 * I + 1]) << 8);
-    To[3 * I] = std::uint8_t(((W & 0x1F) * 527 + 23) >> 6);
-    To[3 * I + 1] = std::uint8_t((((W >> 5) & 0x3F) * 259 + 33) >> 6);
-    To[3 * I + 2] = std::uint8_t(((W >> 11) * 527 + 23) >> 6);
-  }
+  Widen565Row(Source.ScanLine(SourceY) + 2 * SourceX, Target.ScanLine(Y) + 3 * X, Count);
 }
 
-// Thumbnails pass through 5-6-5 on their way back to 24 bits.
 void Copy24RowTo565(const TBitmap& Source, int SourceX, int SourceY, TBitmap& Target, int X, int Y,
                     int Count) {
-  const std::uint8_t* From = Source.ScanLine(SourceY) + 3 * SourceX;
-  std::uint8_t* To = Target.ScanLine(Y) + 2 * X;
-  for (int I = 0; I < Count; ++I) {
-    const std::uint8_t* P = From + 3 * I;
-    const unsigned W = (unsigned(Channels.To5[P[2]]) << 11) | (unsigned(Channels.To6[P[1]]) << 5) |
-                       Channels.To5[P[0]];
-    To[2 * I] = std::uint8_t(W);
-    To[2 * I + 1] = std::uint8_t(W >> 8);
-  }
+  NarrowBgrRow(Source.ScanLine(SourceY) + 3 * SourceX, Target.ScanLine(Y) + 2 * X, Count);
 }
 
 bool SameRawMeaning(const TBitmap& A, const TBitmap& B) {
@@ -167,7 +153,8 @@ void TBitmap::SetSize(int Width, int Height) {
   Height = std::max(Height, 0);
   if (std::uint64_t(Width) * std::uint64_t(Height) > MaxPixels)
     throw EBitmapError("Bitmap too large");
-  FPixels.assign(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)), 0);
+  FPixels =
+      TLargeBytes(std::size_t(Width) * std::size_t(Height) * std::size_t(BytesPerPixel(FFormat)));
   FWidth = Width;
   FHeight = Height;
 }

@@ -375,23 +375,39 @@ TPixelFormat BmpPixelFormat(std::span<const std::uint8_t> Bytes) {
   return OutputFormat(L);
 }
 
-std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t FileSize) {
+namespace {
+
+// How many first bytes of the file hold the headers and the masks that may follow them, as far
+// as Head tells; the colour table is read with the pixels.
+std::uint64_t HeadersSize(std::span<const std::uint8_t> Head, std::uint64_t FileSize) {
   const std::uint64_t First = FileHeaderSize + 4;
   if (Head.size() < std::min(First, FileSize)) return std::min(First, FileSize);
   const std::uint32_t HeaderSize = ReadHeaderSize(Head);
-  // The headers and the masks that may follow them; the colour table is read with the pixels.
-  const std::uint64_t Headers =
-      std::min<std::uint64_t>(FileSize, FileHeaderSize + std::max(HeaderSize, InfoHeaderSize) + 16);
+  return std::min<std::uint64_t>(FileSize,
+                                 FileHeaderSize + std::max(HeaderSize, InfoHeaderSize) + 16);
+}
+
+}  // namespace
+
+std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t FileSize) {
+  const std::uint64_t Headers = HeadersSize(Head, FileSize);
   if (Head.size() < Headers) return Headers;
   const TLayout L = ReadLayout(Head, FileSize);
   CheckSize(L);
   return L.PixelOffset + PixelBytesUsed(L);
 }
 
-TLargeBytes ReadBmpBytes(TFileReader& Reader) {
+TLargeBytes ReadBmpBytes(TFileReader& Reader, std::optional<TBmpRows>* PlainRows) {
   TLargeBytes Bytes;
   for (std::uint64_t Used; (Used = BmpBytesUsed(Bytes, Reader.Size())) > Bytes.size();) {
     if (Used > MaxBmpFileSize) throw EBmpError("BMP file too large");
+    if (PlainRows && Bytes.size() >= HeadersSize(Bytes, Reader.Size())) {
+      const TLayout L = ReadLayout(Bytes, Reader.Size());
+      if (L.BitCount == 24 && L.Compression == BiRgb) {
+        *PlainRows = TBmpRows{L.PixelOffset, L.Stride(), int(L.Width), int(L.Height), L.TopDown};
+        return Bytes;
+      }
+    }
     const std::size_t Had = Bytes.size();
     Bytes.resize(std::size_t(Used));
     Reader.Read(Bytes.data() + Had, Bytes.size() - Had);
@@ -407,14 +423,13 @@ std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
 
 // Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits
 // all 256 colours counted as used; no colour is marked important.
-std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
-  const TPixelFormat Format = Bitmap.PixelFormat();
+std::vector<std::uint8_t> EncodeBmpHeader(TPixelFormat Format, int Width, int Height,
+                                          const TPalette& Palette) {
   if (Format == TPixelFormat::pf15bit) throw EBmpError("15-bit bitmaps are not written to BMP");
-  if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0)
-    throw EBmpError("An empty bitmap cannot be written to BMP");
-  const std::uint64_t RowSize = std::uint64_t(Bitmap.Width()) * BytesPerPixel(Format);
+  if (Width <= 0 || Height <= 0) throw EBmpError("An empty bitmap cannot be written to BMP");
+  const std::uint64_t RowSize = std::uint64_t(Width) * BytesPerPixel(Format);
   const std::uint64_t Stride = (RowSize + 3) / 4 * 4;
-  const std::uint64_t ImageSize = Stride * std::uint64_t(Bitmap.Height());
+  const std::uint64_t ImageSize = Stride * std::uint64_t(Height);
   const std::uint32_t TableSize = Format == TPixelFormat::pf8bit    ? 256 * 4
                                   : Format == TPixelFormat::pf16bit ? 3 * 4
                                                                     : 0;
@@ -422,7 +437,7 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   if (PixelOffset + ImageSize > 0xFFFFFFFFu) throw EBmpError("Bitmap too large for BMP");
 
   std::vector<std::uint8_t> Out;
-  Out.reserve(std::size_t(PixelOffset + ImageSize));
+  Out.reserve(PixelOffset);
   auto Put16 = [&Out](std::uint32_t V) {
     Out.resize(Out.size() + 2);
     PutLe16(&Out[Out.size() - 2], std::uint16_t(V));
@@ -436,8 +451,8 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   Put32(0);  // two reserved words
   Put32(PixelOffset);
   Put32(InfoHeaderSize);
-  Put32(std::uint32_t(Bitmap.Width()));
-  Put32(std::uint32_t(Bitmap.Height()));
+  Put32(std::uint32_t(Width));
+  Put32(std::uint32_t(Height));
   Put16(1);
   Put16(8 * std::uint32_t(BytesPerPixel(Format)));
   Put32(Format == TPixelFormat::pf16bit ? BiBitFields : BiRgb);
@@ -449,12 +464,21 @@ std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
   if (Format == TPixelFormat::pf16bit)
     for (const std::uint32_t Mask : {Masks565.Red, Masks565.Green, Masks565.Blue}) Put32(Mask);
   if (Format == TPixelFormat::pf8bit)
-    for (const TPaletteEntry& E : Bitmap.Palette().Entries())
+    for (const TPaletteEntry& E : Palette.Entries())
       Out.insert(Out.end(), {E.Blue, E.Green, E.Red, 0});
+  return Out;
+}
+
+std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap) {
+  std::vector<std::uint8_t> Out =
+      EncodeBmpHeader(Bitmap.PixelFormat(), Bitmap.Width(), Bitmap.Height(), Bitmap.Palette());
+  const std::size_t RowSize = std::size_t(Bitmap.Width()) * BytesPerPixel(Bitmap.PixelFormat());
+  const std::size_t Stride = (RowSize + 3) / 4 * 4;
+  Out.reserve(Out.size() + Stride * std::size_t(Bitmap.Height()));
   for (int Y = Bitmap.Height() - 1; Y >= 0; --Y) {
     const std::uint8_t* Row = Bitmap.ScanLine(Y);
     Out.insert(Out.end(), Row, Row + RowSize);
-    Out.resize(Out.size() + std::size_t(Stride - RowSize), 0);
+    Out.resize(Out.size() + Stride - RowSize, 0);
   }
   return Out;
 }

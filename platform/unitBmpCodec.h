@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -37,13 +38,29 @@ TPixelFormat BmpPixelFormat(std::span<const std::uint8_t> Bytes);
 // file's first bytes) tells; when Head is too short to tell, a larger length to look at first.
 // Raises EBmpError for what Head already shows to be no readable BMP.
 std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t FileSize);
+// Where a plain 24-bit file keeps its rows, for readers that convert them as they read them:
+// ReadBmp would decode them unchanged.
+struct TBmpRows {
+  std::uint64_t Offset;  // of the first row in the file
+  std::uint64_t Stride;  // bytes from one row of the file to the next
+  int Width;
+  int Height;
+  bool TopDown;  // the file's first row is the top row
+};
 // From the start of Reader's file, the bytes ReadBmp uses and no more: the headers decide how
-// many. Raises EBmpError, or EInOutError when the file cannot be read.
-TLargeBytes ReadBmpBytes(TFileReader& Reader);
+// many. Given PlainRows, a plain 24-bit file is read only through its headers and PlainRows
+// tells where its rows are; otherwise PlainRows is empty. Raises EBmpError, or EInOutError when
+// the file cannot be read.
+TLargeBytes ReadBmpBytes(TFileReader& Reader, std::optional<TBmpRows>* PlainRows = nullptr);
 // Raises EInOutError when the file cannot be read.
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path);
 
+
 // pf8bit, pf16bit and pf24bit bitmaps of at least one pixel; others raise EBmpError.
 std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap);
+// What EncodeBmp writes before the rows of a bitmap of that form; Palette serves 8 bits. The
+// rows follow bottom row first, each padded with zeros to a multiple of 4 bytes.
+std::vector<std::uint8_t> EncodeBmpHeader(TPixelFormat Format, int Width, int Height,
+                                          const TPalette& Palette);
 // Replaces the file only once the new one is complete; raises EInOutError when it cannot.
 void SaveBmpFile(const TBitmap& Bitmap, const std::string& Path);

@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "platform/unitErrorReason.h"
 #include "platform/unitLittleEndian.h"
@@ -203,6 +205,17 @@ std::size_t TFileReader::ReadUpTo(void* Buffer, std::size_t Count) {
   return Count == 0 ? 0 : std::fread(Buffer, 1, Count, FFile);
 }
 
+std::size_t TFileReader::ReadUpToAt(void* Buffer, std::size_t Count, std::uint64_t Position) const {
+  std::size_t Done = 0;
+  while (Done < Count) {
+    const ssize_t Read = pread(fileno(FFile), static_cast<char*>(Buffer) + Done, Count - Done,
+                               off_t(Position + Done));
+    if (Read == 0 || (Read < 0 && errno != EINTR)) break;
+    if (Read > 0) Done += std::size_t(Read);
+  }
+  return Done;
+}
+
 std::uint16_t TFileReader::ReadU16() {
   std::uint8_t B[2];
   Read(B, 2);
@@ -286,6 +299,33 @@ void TSafeFileWriter::RaiseFromErrno() const {
 
 void TSafeFileWriter::Write(const void* Buffer, std::size_t Count) {
   if (Count != 0 && std::fwrite(Buffer, 1, Count, FFile) != Count) RaiseFromErrno();
+}
+
+void TSafeFileWriter::WriteBlocks(std::span<const iovec> Blocks) {
+  if (FInPlaceFd >= 0) {  // gathered in memory, to be written in place
+    for (const iovec& Block : Blocks) Write(Block.iov_base, Block.iov_len);
+    return;
+  }
+  if (std::fflush(FFile) != 0) RaiseFromErrno();
+  std::vector<iovec> Left(Blocks.begin(), Blocks.end());
+  std::size_t First = 0;
+  while (First < Left.size()) {
+    const int Count = int(std::min<std::size_t>(Left.size() - First, IOV_MAX));
+    const ssize_t Written = writev(fileno(FFile), &Left[First], Count);
+    if (Written < 0) {
+      if (errno == EINTR) continue;
+      RaiseFromErrno();
+    }
+    // Past the blocks written whole, and into the one written in part.
+    for (std::size_t Done = std::size_t(Written); First < Left.size(); ++First) {
+      if (Done < Left[First].iov_len) {
+        Left[First].iov_base = static_cast<char*>(Left[First].iov_base) + Done;
+        Left[First].iov_len -= Done;
+        break;
+      }
+      Done -= Left[First].iov_len;
+    }
+  }
 }
 
 void TSafeFileWriter::WriteU16(std::uint16_t Value) {

@@ -4,8 +4,11 @@
 // the old one and puts it in place only when it is complete. Errors carry their reason nested
 // (platform/unitErrorReason.h).
 
+#include <sys/uio.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,6 +50,9 @@ class TFileReader {
   void Read(void* Buffer, std::size_t Count);
   // Reads what there is, up to Count bytes; returns how many were read.
   std::size_t ReadUpTo(void* Buffer, std::size_t Count);
+  // The same from Position on, leaving the reading position where it was; threads may read
+  // different parts of the file at once.
+  std::size_t ReadUpToAt(void* Buffer, std::size_t Count, std::uint64_t Position) const;
   std::uint16_t ReadU16();
   std::uint32_t ReadU32();
   // The error of a read that the file cannot satisfy, naming the file.
@@ -82,6 +88,9 @@ class TSafeFileWriter {
   const std::string& Failure() const { return FFailure; }
   // Raise EInOutError when the write fails.
   void Write(const void* Buffer, std::size_t Count);
+  // The blocks one after another, as Write would write them, in as few calls of the system as
+  // it takes: a file system takes one large write far faster than many small ones.
+  void WriteBlocks(std::span<const iovec> Blocks);
   void WriteU16(std::uint16_t Value);
   void WriteU32(std::uint32_t Value);
   // Flushes, syncs and renames the new file over the old one, or writes it in place; raises

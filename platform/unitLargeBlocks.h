@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 // Blocks from this size up are mapped on their own. Under the sanitizers and the fuzzer every
@@ -36,6 +37,17 @@ struct TLargeBlockAllocator {
     return static_cast<T*>(Block);
   }
   void deallocate(T* Block, std::size_t Count) noexcept { FreeBlock(Block, Count * sizeof(T)); }
+  // Blocks come cleared, so an element made without a value is left as it is: a new vector of a
+  // given size costs no pass over its memory, and a large block's pages stay untouched. (A
+  // vector that shrinks and grows again gets back the bytes it had there.)
+  template <class U>
+  void construct(U* Element) noexcept {
+    ::new (static_cast<void*>(Element)) U;
+  }
+  template <class U, class... TArgs>
+  void construct(U* Element, TArgs&&... Args) {
+    ::new (static_cast<void*>(Element)) U(std::forward<TArgs>(Args)...);
+  }
   friend bool operator==(const TLargeBlockAllocator&, const TLargeBlockAllocator&) = default;
 };
 

@@ -6,6 +6,7 @@
 
 #include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
+#include "platform/unitLittleEndian.h"
 
 ESpriteError OversizedDirectoryError(const std::string& Path) {
   return ESpriteError("The sprite directory of " + Path +
@@ -191,15 +192,21 @@ void TS16File::Save() {
   if (!File.Create(FilePath))
     RaiseWithReason(ESpriteError("Unable to save to: " + FilePath), File.Failure());
   SetFormat(Is555);
-  File.WriteU32(Is555 ? 0 : 1);
-  File.WriteU16(std::uint16_t(Count()));
-  std::uint32_t Offset = std::uint32_t(6 + 8 * Count());
-  for (const auto& Sprite : Sprites) {
-    File.WriteU32(Offset);
-    File.WriteU16(Sprite->Width());
-    File.WriteU16(Sprite->Height());
-    Offset += std::uint32_t(Sprite->PixelCount() * 2);
+  std::vector<std::uint8_t> Header(6 + 8 * std::size_t(Count()));
+  PutLe32(&Header[0], Is555 ? 0 : 1);
+  PutLe16(&Header[4], std::uint16_t(Count()));
+  std::uint32_t Offset = std::uint32_t(Header.size());
+  std::vector<iovec> Blocks = {{Header.data(), Header.size()}};
+  for (std::size_t I = 0; I < Sprites.size(); ++I) {
+    const TS16Sprite& Sprite = *Sprites[I];
+    std::uint8_t* Entry = &Header[6 + 8 * I];
+    PutLe32(Entry, Offset);
+    PutLe16(Entry + 4, Sprite.Width());
+    PutLe16(Entry + 6, Sprite.Height());
+    Offset += std::uint32_t(Sprite.PixelCount() * 2);
+    if (Sprite.PixelCount() != 0)
+      Blocks.push_back({const_cast<std::uint16_t*>(Sprite.PixelData()), Sprite.PixelCount() * 2});
   }
-  for (const auto& Sprite : Sprites) File.Write(Sprite->PixelData(), Sprite->PixelCount() * 2);
+  File.WriteBlocks(Blocks);
   File.Commit();
 }

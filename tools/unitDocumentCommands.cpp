@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "imaging/unitExpansionScan.h"
+#include "platform/qt/unitImageImport.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
@@ -131,13 +132,13 @@ int RunImport(const TToolArgs& Args) {
   TS16File File;
   for (std::size_t I = 1; I < Options.Positional.size(); ++I) {
     const std::string& Path = Options.Positional[I];
-    std::unique_ptr<TBitmap> Bitmap;
+    std::unique_ptr<TImageImport> Image;
     try {
-      Bitmap = LoadImageFile(Path);
+      Image = std::make_unique<TImageImport>(Path);
     } catch (const std::exception&) {
       std::throw_with_nested(std::runtime_error("Failed during LoadBitmap: " + Path));
     }
-    File.Add(SpriteFromImportedBitmap(*Bitmap));
+    File.Add(Image->MakeSprite());
   }
   TNoProgress Progress;
   SaveDocument(File, Format, Out, Progress);

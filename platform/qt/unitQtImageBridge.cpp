@@ -1,10 +1,19 @@
 #include "platform/qt/unitQtImageBridge.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <algorithm>
 #include <string>
 
+#include "platform/unitPixelRows.h"
 #include "sprites/unitBitmapRoutes.h"
+
+namespace {
+
+// Qt's quality for PNG runs from 0 (deflate level 9) to 100 (level 0).
+constexpr int PngQuality = 50;
+
+}  // namespace
 
 QImage ImageOfBitmap(const TBitmap& Bitmap) {
   QImage Image(Bitmap.Width(), Bitmap.Height(), QImage::Format_ARGB32);
@@ -36,6 +45,40 @@ std::unique_ptr<TBitmap> BitmapOfImage(const QImage& Image) {
   return Bitmap;
 }
 
+QImage ImageOfSprite(const TS16Sprite& Sprite) {
+  QImage Image(Sprite.Width(), Sprite.Height(), QImage::Format_ARGB32);
+  const auto* Words = reinterpret_cast<const std::uint8_t*>(Sprite.PixelData());
+  // Taken once: the threads must not each ask the image to detach.
+  std::uint8_t* Pixels = Image.bits();
+  const auto Stride = std::size_t(Image.bytesPerLine());
+  ForEachRowBand(Image.height(), std::size_t(Image.width()), [&](int First, int Last) {
+    for (int Y = First; Y < Last; ++Y)
+      ArgbRowOf565(Words + 2 * std::size_t(Y) * Sprite.Width(), Pixels + Stride * std::size_t(Y),
+                   Image.width());
+  });
+  return Image;
+}
+
+std::unique_ptr<TS16Sprite> SpriteOfImage(const QImage& Image) {
+  CheckImageSize(Image.width(), Image.height(), "The image");
+  // Opaque 32-bit images read as they are; others as Qt converts them to straight alpha.
+  const bool Direct =
+      Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32;
+  const QImage Straight = Direct ? Image : Image.convertToFormat(QImage::Format_ARGB32);
+  auto Sprite = std::make_unique<TS16Sprite>();
+  Sprite->SetHeight(std::uint16_t(Straight.height()));
+  Sprite->SetWidth(std::uint16_t(Straight.width()));
+  auto* Words = reinterpret_cast<std::uint8_t*>(Sprite->PixelData());
+  const std::uint8_t* Pixels = Straight.constBits();
+  const auto Stride = std::size_t(Straight.bytesPerLine());
+  ForEachRowBand(Straight.height(), std::size_t(Straight.width()), [&](int First, int Last) {
+    for (int Y = First; Y < Last; ++Y)
+      NarrowBgraRow(Pixels + Stride * std::size_t(Y), Words + 2 * std::size_t(Y) * Sprite->Width(),
+                    Straight.width());
+  });
+  return Sprite;
+}
+
 QImage ReadImageWithinLimits(QImageReader& Reader, const char* What) {
   const QSize Size = Reader.size();
   if (Size.isValid()) CheckImageSize(Size.width(), Size.height(), What);
@@ -49,15 +92,16 @@ QImage ReadImageWithinLimits(QImageReader& Reader, const char* What) {
   return Image;
 }
 
-QByteArray EncodePng(const QImage& Image) {
+QByteArray EncodePng(QImage Image) {
   // A new image takes the resolution of the screen, if there is one: the file states a fixed
   // one instead, 72 dpi as in the BMP files, so the bytes never depend on the display.
-  QImage Fixed = Image;
-  Fixed.setDotsPerMeterX(2835);
-  Fixed.setDotsPerMeterY(2835);
+  Image.setDotsPerMeterX(2835);
+  Image.setDotsPerMeterY(2835);
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);
-  if (!Fixed.save(&Buffer, "PNG")) throw ESpriteError("The image could not be made into a PNG");
+  QImageWriter Writer(&Buffer, "png");
+  Writer.setQuality(PngQuality);
+  if (!Writer.write(Image)) throw ESpriteError("The image could not be made into a PNG");
   return Bytes;
 }

@@ -4,12 +4,14 @@
 #include <QImageReader>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"
 #include "platform/unitPngChunks.h"
 #include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitBmpStreamRoutes.h"
 
 namespace {
 
@@ -17,9 +19,14 @@ namespace {
   throw ESpriteError(std::string("The PNG file could not be read: ") + Error.what());
 }
 
+void SavePngFile(QImage Image, const std::string& Path) {
+  const QByteArray Png = EncodePng(std::move(Image));
+  SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
+}
+
 }  // namespace
 
-std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
+QImage DecodePng(std::span<const std::uint8_t> Bytes) {
   TPngForDecoding Png;
   try {
     Png = PngForDecoding(Bytes);
@@ -40,16 +47,21 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
   QImageReader Reader(&Buffer, "png");
   // Otherwise bytes that are not PNG reach whichever decoder claims them.
   Reader.setAutoDetectImageFormat(false);
-  return BitmapOfImage(ReadImageWithinLimits(Reader, "The PNG file"));
+  return ReadImageWithinLimits(Reader, "The PNG file");
 }
 
-std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
-  TFileReader Reader;
-  Reader.OpenOrThrow(Path);
+std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
+  return BitmapOfImage(DecodePng(Bytes));
+}
+
+bool StartsAsPng(TFileReader& Reader) {
   std::uint8_t First[PngSignatureSize] = {};
   const std::size_t Count = Reader.ReadUpTo(First, sizeof First);
   Reader.Seek(0);
-  if (!IsPngSignature({First, Count})) return ReadBmp(ReadBmpBytes(Reader));
+  return IsPngSignature({First, Count});
+}
+
+QImage ReadPngImage(TFileReader& Reader) {
   TLargeBytes Bytes;
   try {
     // A PNG file holds no more than a BMP may.
@@ -57,7 +69,14 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
-  return ReadPng(Bytes);
+  return DecodePng(Bytes);
+}
+
+std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  if (!StartsAsPng(Reader)) return ReadBmp(ReadBmpBytes(Reader));
+  return BitmapOfImage(ReadPngImage(Reader));
 }
 
 void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path) {
@@ -65,10 +84,13 @@ void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path) {
     SaveBmpFile(Bitmap, Path);
     return;
   }
-  const QByteArray Png = EncodePng(ImageOfBitmap(Bitmap));
-  SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
+  SavePngFile(ImageOfBitmap(Bitmap), Path);
 }
 
 void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
-  SaveImageFile(*MakeExportBitmap(Sprite, FilterIndex), FilterIndex == ExportFilterPng, Path);
+  if (FilterIndex != ExportFilterPng) {
+    SaveExportBmp(Sprite, FilterIndex, Path);
+    return;
+  }
+  SavePngFile(ImageOfSprite(Sprite), Path);
 }

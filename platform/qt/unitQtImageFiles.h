@@ -3,18 +3,27 @@
 // the program's own codec, PNG through Qt's image I/O with black as the transparent colour,
 // as on the clipboard.
 
+#include <QImage>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 
 #include "platform/unitBitmap.h"
+#include "platform/unitFileIO.h"
 #include "sprites/unitS16Handler.h"
 
-// 24 bits, a pixel less than half opaque as black. The chunks are checked and the size in the
-// header is bounded by the bytes before the decoder sees them; raises ESpriteError with the
-// reason when the PNG does not read.
+// The image as Qt decodes it. The chunks are checked and the size in the header is bounded by
+// the bytes before the decoder sees them; raises ESpriteError with the reason when the PNG does
+// not read.
+QImage DecodePng(std::span<const std::uint8_t> Bytes);
+// 24 bits, a pixel less than half opaque as black; raises what DecodePng raises.
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
+// Whether Reader's file begins with the PNG signature; the reader is at the start afterwards.
+bool StartsAsPng(TFileReader& Reader);
+// The PNG of Reader's file, reading no more of it than its chunks use; raises what DecodePng
+// raises, or EInOutError when the file cannot be read.
+QImage ReadPngImage(TFileReader& Reader);
 // A PNG by its signature, anything else as a BMP; reads no more of the file than the format
 // uses. Raises an error that says why it does not read.
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path);

@@ -1,0 +1,174 @@
+#include "platform/unitPixelRows.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "platform/unitColour.h"
+
+#include <immintrin.h>
+
+#define PELBROOK_ROW_LOOP __attribute__((target_clones("avx2", "default")))
+#define PELBROOK_SSE41 __attribute__((target("sse4.1")))
+
+namespace {
+
+bool ProcessorHasSse41() {
+  static const bool Has = __builtin_cpu_supports("sse4.1");
+  return Has;
+}
+
+// A byte shuffle: lane I takes byte Indices[I] of its source; -1 and lanes not named take 0.
+struct alignas(16) TShuffle {
+  std::int8_t Lane[16];
+};
+
+constexpr TShuffle Shuffle(std::initializer_list<int> Indices) {
+  TShuffle Result{};
+  int I = 0;
+  for (const int Index : Indices) Result.Lane[I++] = std::int8_t(Index);
+  for (; I < 16; ++I) Result.Lane[I] = -1;
+  return Result;
+}
+
+PELBROOK_SSE41 __m128i Apply(__m128i Source, const TShuffle& S) {
+  return _mm_shuffle_epi8(Source, _mm_load_si128(reinterpret_cast<const __m128i*>(S.Lane)));
+}
+
+constexpr TShuffle BlueGreenLow = Shuffle({0, 1, -1, 2, 3, -1, 4, 5, -1, 6, 7, -1, 8, 9, -1, 10});
+constexpr TShuffle RedLow = Shuffle({-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4});
+constexpr TShuffle BlueGreenHigh = Shuffle({11, -1, 12, 13, -1, 14, 15});
+constexpr TShuffle RedHigh = Shuffle({-1, 5, -1, -1, 6, -1, -1, 7});
+constexpr TShuffle BlueFirst = Shuffle({0, -1, 3, -1, 6, -1, 9, -1, 12, -1, 15, -1});
+constexpr TShuffle BlueSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, -1, 5});
+constexpr TShuffle GreenFirst = Shuffle({1, -1, 4, -1, 7, -1, 10, -1, 13, -1});
+constexpr TShuffle GreenSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, -1, 3, -1, 6});
+constexpr TShuffle RedFirst = Shuffle({2, -1, 5, -1, 8, -1, 11, -1, 14, -1});
+constexpr TShuffle RedSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 4, -1, 7});
+
+// (V * Factor + Add) >> 6 in each 16-bit lane: the widening shifts.
+PELBROOK_SSE41 __m128i WidenLanes(__m128i V, int Factor, int Add) {
+  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(V, _mm_set1_epi16(std::int16_t(Factor))),
+                                      _mm_set1_epi16(std::int16_t(Add))),
+                        6);
+}
+
+// Eight pixels a step; returns how many pixels it did. Three-byte pixels are what compilers do
+// not vectorise well, so these steps shuffle them by hand.
+PELBROOK_SSE41 int Widen565Eights(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
+  int I = 0;
+  for (; I + 8 <= Count; I += 8) {
+    const __m128i W = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Words + 2 * I));
+    const __m128i Blue = WidenLanes(_mm_and_si128(W, _mm_set1_epi16(0x1F)), 527, 23);
+    const __m128i Green =
+        WidenLanes(_mm_and_si128(_mm_srli_epi16(W, 5), _mm_set1_epi16(0x3F)), 259, 33);
+    const __m128i Red = WidenLanes(_mm_srli_epi16(W, 11), 527, 23);
+    const __m128i BlueGreen = _mm_or_si128(Blue, _mm_slli_epi16(Green, 8));
+    const __m128i Reds = _mm_packus_epi16(Red, Red);
+    std::uint8_t* Out = Bgr + 3 * I;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Out),
+                     _mm_or_si128(Apply(BlueGreen, BlueGreenLow), Apply(Reds, RedLow)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16),
+                     _mm_or_si128(Apply(BlueGreen, BlueGreenHigh), Apply(Reds, RedHigh)));
+  }
+  return I;
+}
+
+// Scale8To5 and Scale8To6 in each 16-bit lane: Q / 255 is ((Q + 1) * 257) >> 16 for every Q
+// these products reach.
+PELBROOK_SSE41 __m128i NarrowLanes(__m128i V, int Factor) {
+  const __m128i Q =
+      _mm_add_epi16(_mm_mullo_epi16(V, _mm_set1_epi16(std::int16_t(Factor))), _mm_set1_epi16(128));
+  return _mm_max_epu16(_mm_mulhi_epu16(Q, _mm_set1_epi16(257)),
+                       _mm_min_epu16(V, _mm_set1_epi16(1)));
+}
+
+PELBROOK_SSE41 int NarrowBgrEights(const std::uint8_t* Bgr, std::uint8_t* Words, int Count) {
+  int I = 0;
+  for (; I + 8 <= Count; I += 8) {
+    const std::uint8_t* In = Bgr + 3 * I;
+    const __m128i First = _mm_loadu_si128(reinterpret_cast<const __m128i*>(In));
+    const __m128i Second = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(In + 16));
+    const __m128i Red = _mm_or_si128(Apply(First, RedFirst), Apply(Second, RedSecond));
+    const __m128i Green = _mm_or_si128(Apply(First, GreenFirst), Apply(Second, GreenSecond));
+    const __m128i Blue = _mm_or_si128(Apply(First, BlueFirst), Apply(Second, BlueSecond));
+    const __m128i W = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(NarrowLanes(Red, 31), 11),
+                                                _mm_slli_epi16(NarrowLanes(Green, 63), 5)),
+                                   NarrowLanes(Blue, 31));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Words + 2 * I), W);
+  }
+  return I;
+}
+
+// Scale8To5 and Scale8To6 in a form the compiler vectorises.
+inline unsigned Narrow5(unsigned V) {
+  return V == 0 ? 0 : std::max(1u, (V * 31 + 127) / 255);
+}
+inline unsigned Narrow6(unsigned V) {
+  return V == 0 ? 0 : std::max(1u, (V * 63 + 127) / 255);
+}
+
+// Below this many pixels a second thread costs more than it saves.
+constexpr std::size_t PixelsPerThread = std::size_t(1) << 20;
+
+}  // namespace
+
+// Shifts that give exactly Scale5To8 and Scale6To8.
+void Widen565Row(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
+  for (int I = ProcessorHasSse41() ? Widen565Eights(Words, Bgr, Count) : 0; I < Count; ++I) {
+    const unsigned W = unsigned(Words[2 * I]) | (unsigned(Words[2 * I + 1]) << 8);
+    Bgr[3 * I] = std::uint8_t(((W & 0x1F) * 527 + 23) >> 6);
+    Bgr[3 * I + 1] = std::uint8_t((((W >> 5) & 0x3F) * 259 + 33) >> 6);
+    Bgr[3 * I + 2] = std::uint8_t(((W >> 11) * 527 + 23) >> 6);
+  }
+}
+
+void NarrowBgrRow(const std::uint8_t* Bgr, std::uint8_t* Words, int Count) {
+  for (int I = ProcessorHasSse41() ? NarrowBgrEights(Bgr, Words, Count) : 0; I < Count; ++I) {
+    const std::uint8_t* P = Bgr + 3 * I;
+    const unsigned W = Narrow5(P[2]) << 11 | Narrow6(P[1]) << 5 | Narrow5(P[0]);
+    Words[2 * I] = std::uint8_t(W);
+    Words[2 * I + 1] = std::uint8_t(W >> 8);
+  }
+}
+
+PELBROOK_ROW_LOOP void NarrowBgraRow(const std::uint8_t* Bgra, std::uint8_t* Words, int Count) {
+  for (int I = 0; I < Count; ++I) {
+    const std::uint8_t* P = Bgra + 4 * I;
+    const unsigned Seen = 0u - unsigned(P[3] >> 7);  // all ones from alpha 128 up
+    const unsigned W =
+        Narrow5(P[2] & Seen) << 11 | Narrow6(P[1] & Seen) << 5 | Narrow5(P[0] & Seen);
+    Words[2 * I] = std::uint8_t(W);
+    Words[2 * I + 1] = std::uint8_t(W >> 8);
+  }
+}
+
+PELBROOK_ROW_LOOP void ArgbRowOf565(const std::uint8_t* Words, std::uint8_t* Argb, int Count) {
+  for (int I = 0; I < Count; ++I) {
+    const unsigned W = unsigned(Words[2 * I]) | (unsigned(Words[2 * I + 1]) << 8);
+    const std::uint8_t Alpha = W == 0 ? 0 : 0xFF;
+    Argb[4 * I] = std::uint8_t(((W & 0x1F) * 527 + 23) >> 6);
+    Argb[4 * I + 1] = std::uint8_t((((W >> 5) & 0x3F) * 259 + 33) >> 6);
+    Argb[4 * I + 2] = std::uint8_t(((W >> 11) * 527 + 23) >> 6);
+    Argb[4 * I + 3] = Alpha;
+  }
+}
+
+void ForEachRowBand(int Rows, std::size_t PixelsPerRow, const std::function<void(int, int)>& Work) {
+  const std::size_t Pixels = std::size_t(std::max(Rows, 0)) * PixelsPerRow;
+  const int Threads = int(std::clamp<std::size_t>(
+      std::min<std::size_t>(std::thread::hardware_concurrency(), Pixels / PixelsPerThread), 1,
+      std::size_t(std::max(Rows, 1))));
+  auto Band = [&](int T) { return int(std::int64_t(Rows) * T / Threads); };
+  std::vector<std::jthread> Helpers;
+  for (int T = 1; T < Threads; ++T) {
+    try {
+      Helpers.emplace_back(Work, Band(T), Band(T + 1));
+    } catch (const std::system_error&) {
+      Work(Band(T), Band(T + 1));  // no thread to be had: this one does it
+    }
+  }
+  Work(0, Band(1));
+}
