@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -75,7 +76,9 @@ TMsgResult TQtDesktopServices::MessageBox(const TMessageBoxRequest& Request) {
   // Error messages quote file names and file contents: never take them for markup.
   Box.setTextFormat(Qt::PlainText);
   Box.setText(QString::fromStdString(Request.Text));
-  if (!Request.Detail.empty()) Box.setDetailedText(QString::fromStdString(Request.Detail));
+  // In sight without a click: a hidden detail would also take the focus from the buttons.
+  Box.setInformativeText(QString::fromStdString(Request.Detail));
+  for (QLabel* Label : Box.findChildren<QLabel*>()) Label->setTextFormat(Qt::PlainText);
   Box.setIcon(IconOf(Request.Icon));
   const std::vector<QMessageBox::StandardButton> Buttons = ButtonsOf(Request.Buttons);
   for (const QMessageBox::StandardButton Button : Buttons) Box.addButton(Button);
