@@ -23,6 +23,8 @@ class TRegistryKey {
   std::optional<std::uint32_t> ReadDword(std::string_view Name) const;
   // False when the file cannot be read back or replaced; the value is then not stored.
   [[nodiscard]] bool WriteDword(std::string_view Name, std::uint32_t Value);
+  // Why the last write failed: the file and the reason.
+  const std::string& Failure() const { return FFailure; }
 
  private:
   friend class TRegistryStore;
@@ -31,6 +33,7 @@ class TRegistryKey {
   std::string FFilePath;
   std::string FKeyName;
   TRegistryLines FLines;
+  std::string FFailure;
 };
 
 class TRegistryStore {
@@ -49,9 +52,12 @@ class TRegistryStore {
   // Opens the key for writing, creating it, the file and its folders as needed. Absent when the
   // file cannot be replaced, or exists but is not one this store can rewrite without loss.
   std::optional<TRegistryKey> CreateKey(std::string_view KeyPath);
+  // Why the last CreateKey failed: the file and the reason.
+  const std::string& Failure() const { return FFailure; }
 
  private:
   std::string FFilePath;
+  std::string FFailure;
 };
 
 // The stored preferences and the way they are taken when read.
