@@ -1,7 +1,10 @@
 // Open, Save and Save As on the main window. The filter the user picks, not the file's
 // extension, chooses the format.
 
+#include <utility>
+
 #include "app/unitPelbrookMainWindow.h"
+#include "platform/unitErrorReason.h"
 #include "sprites/unitSpriteFileRoutes.h"
 
 void TPelbrookMainWindow::Open1Click() {
@@ -17,7 +20,8 @@ void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
 }
 
 void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
-  bool Whole = false;
+  TFileExtent Extent;
+  bool Whole = false, SpritesLeftOut = false;
   if (AsSpr) {
     SaveFormat = SaveFormatSpr;
     try {
@@ -25,6 +29,8 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
       // sums up the rest.
       const TSprOpenResult Result = OpenSprDocument(*SpriteFile, Path, *SprLoader);
       Whole = Result.Whole;
+      Extent = Result.Extent;
+      SpritesLeftOut = Result.LeftOut > 0;
       if (Result.LeftOut > Result.Told)
         FServices.MessageBox(
             {Result.LeftOutText(Path), "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
@@ -39,12 +45,14 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
     }
   } else {
     try {
-      SaveFormat = OpenS16Document(*SpriteFile, Path, &Whole);
-    } catch (const std::exception&) {
+      SaveFormat = OpenS16Document(*SpriteFile, Path, &Extent);
+      Whole = Extent.Whole();
+    } catch (const std::exception& Error) {
       SpriteFile = std::make_unique<TS16File>();
       ForgetDocument();
       ResetToUntitled();
-      ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation);
+      ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation,
+                  FailureNamingFile(Path, Error));
       ClearImages();
       PopulateImageList();
       return;
@@ -58,6 +66,11 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   ForgetDocument();
   ClearImages();
   PopulateImageList();
+  if (!Whole && !SpritesLeftOut)
+    ShowWarning(
+        "Opened as Untitled, so that Save does not write over a file it could not read "
+        "exactly.",
+        TMsgIcon::Exclamation, Extent.Text(Path));
 }
 
 void TPelbrookMainWindow::Save1Click() {
@@ -83,9 +96,16 @@ void TPelbrookMainWindow::Save1Click() {
 
 void TPelbrookMainWindow::SaveAs1Click() {
   if (!FServices.ExecuteFileDialog(SaveFile)) return;
-  FileName = SaveFile.FileName;
-  SaveFormat = SaveFile.FilterIndex;
-  Save1Click();
+  const std::string EarlierName = std::exchange(FileName, SaveFile.FileName);
+  const int EarlierFormat = std::exchange(SaveFormat, SaveFile.FilterIndex);
+  try {
+    Save1Click();
+  } catch (...) {
+    // A name that could not be written is not the document's: Save asks again.
+    FileName = EarlierName;
+    SaveFormat = EarlierFormat;
+    throw;
+  }
 }
 
 void TPelbrookMainWindow::SaveFileTypeChange(TFileDialog& Dialog) {
