@@ -129,16 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Button::Ok,
                  Button::NoButton,
                  TMsgResult::Ok,
-                 Qt::Key_Return},
-        TBoxCase{"EnterAnswersTheSecondDefault",
-                 {"Overwrite it?", "The Pelbrook", TMsgButtons::YesNo, TMsgIcon::Question, true,
-                  "/art/hero.s16"},
-                 QMessageBox::Question,
-                 Button::Yes | Button::No,
-                 Button::No,
-                 Button::No,
-                 Button::NoButton,
-                 TMsgResult::No,
                  Qt::Key_Return}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
