@@ -219,6 +219,7 @@ void TPelbrookMainWindow::ClearImages() {
 
 void TPelbrookMainWindow::ResetToUntitled() {
   FileName.clear();
+  FKnownFile = {};
   MarkClean();
 }
 

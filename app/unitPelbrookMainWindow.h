@@ -15,6 +15,7 @@
 #include "app/unitMainMenu.h"
 #include "app/unitSpriteHistory.h"
 #include "platform/unitDesktopServices.h"
+#include "platform/unitFileStamp.h"
 #include "sprites/unitProgress.h"
 #include "sprites/unitS16Handler.h"
 #include "sprites/unitSprLoader.h"
@@ -219,6 +220,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void RunCommand(const std::function<void()>& Command, bool ChangesDocument);
   // Open's steps after its dialog.
   void OpenDocument(const std::string& Path, bool AsSpr);
+  // False when FileName was changed by another program since the document last read or wrote
+  // it, and the user does not want it overwritten.
+  bool OverwriteAllowed();
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
   void ShowWarning(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
   void ShowMessage(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
@@ -237,6 +241,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   std::int32_t UseBetterResample = 1;
   bool FasterUpdate = false;
   std::string FileName;
+  TKnownFile FKnownFile;  // FileName as the document last read or wrote it
   bool Modified = false;
   std::int32_t SaveFormat = 0;
   std::int8_t Progress = -1;

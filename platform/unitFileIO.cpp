@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -19,7 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view TempInfix = ".pelbrook-";
+// The temporary file's name is short, so that any name the folder takes can be saved. Older
+// versions put the saved file's name in it.
+constexpr std::string_view TempPrefix = ".pelbrook-";
 constexpr std::size_t TempUniqueLength = 6;  // mkstemp's XXXXXX
 // As many links as the system itself follows before it gives up.
 constexpr int MaxLinks = 40;
@@ -49,22 +53,21 @@ bool IsUniqueChar(char C) {
   return (C >= '0' && C <= '9') || (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
 }
 
-// The names the writer gives its temporary files for Name: hidden, and visible as older
-// versions made them.
+// The names the writer gives its temporary files, and those older versions gave them for Name,
+// hidden and visible.
 bool IsTemporaryOf(const std::string& Entry, const std::string& Name) {
-  for (const std::string& Prefix :
-       {"." + Name + std::string(TempInfix), Name + std::string(TempInfix)})
+  const std::string Ours(TempPrefix);
+  for (const std::string& Prefix : {Ours, "." + Name + Ours, Name + Ours})
     if (Entry.size() == Prefix.size() + TempUniqueLength && Entry.starts_with(Prefix) &&
         std::all_of(Entry.begin() + std::ptrdiff_t(Prefix.size()), Entry.end(), IsUniqueChar))
       return true;
   return false;
 }
 
-// What a killed save of Name left: a save that still runs holds the lock on its file.
+// What killed saves left: a save that still runs holds the lock on its file.
 void RemoveStaleTemporaries(const fs::path& Folder, const std::string& Name) {
   std::error_code Error;
-  for (fs::directory_iterator It(Folder.empty() ? fs::path(".") : Folder, Error), End;
-       !Error && It != End; It.increment(Error)) {
+  for (fs::directory_iterator It(Folder, Error), End; !Error && It != End; It.increment(Error)) {
     const fs::path& Entry = It->path();
     if (!IsTemporaryOf(Entry.filename().string(), Name)) continue;
     const int Fd = open(Entry.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -76,11 +79,49 @@ void RemoveStaleTemporaries(const fs::path& Folder, const std::string& Name) {
   }
 }
 
-// Root's save leaves the file its owner's; another user's keeps at least the group where the
-// user belongs to it. Where neither is allowed the file is the saver's, as any new file.
-void KeepOwnerAndGroup(int Fd, const struct stat& Old) {
-  if (fchown(Fd, Old.st_uid, Old.st_gid) == 0) return;
-  [[maybe_unused]] const int GroupKept = fchown(Fd, uid_t(-1), Old.st_gid);
+// A temporary file beside the one saved, locked for as long as the save runs. A save that
+// cleared killed saves' files may have taken it before it was locked; then another is made.
+int CreateLockedTemporary(const fs::path& Folder, std::string& Name) {
+  for (;;) {
+    Name = (Folder / (std::string(TempPrefix) + "XXXXXX")).string();
+    const int Fd = mkostemp(Name.data(), O_CLOEXEC);
+    if (Fd < 0) return Fd;
+    flock(Fd, LOCK_EX);  // where the system has no locks, the save goes on without
+    struct stat Info {};
+    if (fstat(Fd, &Info) != 0 || Info.st_nlink > 0) return Fd;
+    close(Fd);
+  }
+}
+
+mode_t NewFileMode() {
+  const mode_t Mask = umask(0);
+  umask(Mask);
+  return 0666 & ~Mask;
+}
+
+bool IsRefusal(int Error) {
+  return Error == EACCES || Error == EPERM;
+}
+
+std::string RefusalReason(const fs::path& Path) {
+  return Path.string() + ": permission denied";
+}
+
+// The file to be saved, opened for writing: only a file the user could write in place may be
+// replaced. The same file that was looked at, not what took its place since.
+int OpenForWriting(const fs::path& Target, const struct stat& Old, std::string& Reason) {
+  const int Fd = open(Target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (Fd < 0) {
+    Reason = IsRefusal(errno) ? RefusalReason(Target) : SystemReason(errno);
+    return Fd;
+  }
+  struct stat Now {};
+  if (fstat(Fd, &Now) != 0 || Now.st_dev != Old.st_dev || Now.st_ino != Old.st_ino) {
+    close(Fd);
+    Reason = SystemReason(EAGAIN);
+    return -1;
+  }
+  return Fd;
 }
 
 }  // namespace
@@ -179,6 +220,7 @@ TSafeFileWriter::~TSafeFileWriter() {
 }
 
 bool TSafeFileWriter::Fail(const std::string& Reason) {
+  Discard();
   FFailure = Reason;
   return false;
 }
@@ -195,36 +237,42 @@ bool TSafeFileWriter::Create(const std::string& Path) {
   // A folder would fail the rename after the whole write, and a device or pipe would itself be
   // replaced.
   if (Exists && !S_ISREG(Old.st_mode)) return Fail(NotRegularReason(Old.st_mode));
-  const fs::path Folder = Target.parent_path();
-  const std::string Name = Target.filename().string();
-  RemoveStaleTemporaries(Folder, Name);
-  std::string Template = (Folder / ("." + Name + std::string(TempInfix) + "XXXXXX")).string();
-  const int Fd = mkostemp(Template.data(), O_CLOEXEC);
-  if (Fd < 0) return Fail(SystemReason(errno));
-  // Held until the file is in place, so that a save of the same file meanwhile leaves it be.
-  flock(Fd, LOCK_EX);
-  // The new file gets the old one's owner and permissions, or the usual ones for a new file.
-  mode_t Mode;
-  if (Exists) {
-    KeepOwnerAndGroup(Fd, Old);
-    Mode = Old.st_mode & 07777;
-  } else {
-    const mode_t Mask = umask(0);
-    umask(Mask);
-    Mode = 0666 & ~Mask;
+  FPath = Path;
+  FTarget = Target.string();
+  std::string Reason;
+  if (Exists && (FInPlaceFd = OpenForWriting(Target, Old, Reason)) < 0) return Fail(Reason);
+  const fs::path Folder = Target.parent_path().empty() ? fs::path(".") : Target.parent_path();
+  RemoveStaleTemporaries(Folder, Target.filename().string());
+  const int Fd = CreateLockedTemporary(Folder, FTempPath);
+  if (Fd < 0) {
+    FTempPath.clear();
+    if (!Exists) return Fail(IsRefusal(errno) ? RefusalReason(Folder) : SystemReason(errno));
+    if (!IsRefusal(errno)) return Fail(SystemReason(errno));
+    return StageInMemory();
   }
-  fchmod(Fd, Mode);
+  // A rename keeps the old file's owner, group and links only where the new file can have the
+  // same owner and group and the old one has no other name; otherwise it is written in place.
+  if (Exists && (Old.st_nlink > 1 || fchown(Fd, Old.st_uid, Old.st_gid) != 0)) {
+    close(Fd);
+    unlink(FTempPath.c_str());
+    FTempPath.clear();
+    return StageInMemory();
+  }
+  close(FInPlaceFd);
+  FInPlaceFd = -1;
+  fchmod(Fd, Exists ? Old.st_mode & 07777 : NewFileMode());
   FFile = fdopen(Fd, "wb");
   if (!FFile) {
     const int Error = errno;
     close(Fd);
-    unlink(Template.c_str());
     return Fail(SystemReason(Error));
   }
-  FPath = Path;
-  FTarget = Target.string();
-  FTempPath = Template;
   return true;
+}
+
+bool TSafeFileWriter::StageInMemory() {
+  FFile = open_memstream(&FStaged, &FStagedSize);
+  return FFile ? true : Fail(SystemReason(errno));
 }
 
 void TSafeFileWriter::CreateOrThrow(const std::string& Path) {
@@ -253,18 +301,49 @@ void TSafeFileWriter::WriteU32(std::uint32_t Value) {
 }
 
 void TSafeFileWriter::Commit() {
-  if (std::fflush(FFile) != 0 || fsync(fileno(FFile)) != 0) RaiseFromErrno();
-  if (std::rename(FTempPath.c_str(), FTarget.c_str()) != 0) RaiseFromErrno();
-  FTempPath.clear();
-  // Closed only now, so its lock lasts until it is in place; after fsync nothing is left for
-  // the close to report.
-  std::fclose(FFile);
-  FFile = nullptr;
+  if (std::fflush(FFile) != 0) RaiseFromErrno();
+  if (FInPlaceFd >= 0) {
+    WriteInPlace();
+  } else {
+    if (fsync(fileno(FFile)) != 0) RaiseFromErrno();
+    if (std::rename(FTempPath.c_str(), FTarget.c_str()) != 0) RaiseFromErrno();
+    FTempPath.clear();
+  }
+  // Closed only now, so that the temporary file's lock lasts until it is in place; after fsync
+  // nothing is left for the close to report.
+  Discard();
+}
+
+// The new bytes are complete in memory. What can be known to fail (the file-size limit, the
+// space) is tried before the first old byte is overwritten; from then until fsync returns, a
+// crash leaves old and new bytes mixed.
+void TSafeFileWriter::WriteInPlace() {
+  const off_t Size = off_t(FStagedSize);
+  rlimit Limit{};
+  if (getrlimit(RLIMIT_FSIZE, &Limit) == 0 && Limit.rlim_cur != RLIM_INFINITY &&
+      rlim_t(Size) > Limit.rlim_cur) {
+    errno = EFBIG;
+    RaiseFromErrno();
+  }
+  if (Size > 0 && fallocate(FInPlaceFd, FALLOC_FL_KEEP_SIZE, 0, Size) != 0 && errno != EOPNOTSUPP &&
+      errno != ENOSYS)
+    RaiseFromErrno();
+  for (std::size_t Done = 0; Done < FStagedSize;) {
+    const ssize_t Written = pwrite(FInPlaceFd, FStaged + Done, FStagedSize - Done, off_t(Done));
+    if (Written < 0 && errno != EINTR) RaiseFromErrno();
+    if (Written > 0) Done += std::size_t(Written);
+  }
+  if (ftruncate(FInPlaceFd, Size) != 0 || fsync(FInPlaceFd) != 0) RaiseFromErrno();
 }
 
 void TSafeFileWriter::Discard() {
   if (FFile) std::fclose(FFile);
   FFile = nullptr;
+  std::free(FStaged);
+  FStaged = nullptr;
+  FStagedSize = 0;
+  if (FInPlaceFd >= 0) close(FInPlaceFd);
+  FInPlaceFd = -1;
   if (!FTempPath.empty()) unlink(FTempPath.c_str());
   FTempPath.clear();
 }

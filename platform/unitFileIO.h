@@ -61,9 +61,11 @@ class TFileReader {
   std::string FFailure;
 };
 
-// Saves through a symbolic link replace the file it points to, not the link. The new file is
-// hidden beside that file until complete, and takes its permissions and, where the process
-// may, its owner and group.
+// Saves through a symbolic link replace the file it points to, not the link. Only a file the
+// user could write in place is replaced. The new file is hidden beside that file until complete
+// and then renamed over it, taking its permissions, owner and group. Where a rename would lose
+// those or the file's other hard links, or the folder cannot be written, the new bytes are
+// gathered in memory and written over the old ones, then synced.
 class TSafeFileWriter {
  public:
   TSafeFileWriter() = default;
@@ -82,15 +84,21 @@ class TSafeFileWriter {
   void Write(const void* Buffer, std::size_t Count);
   void WriteU16(std::uint16_t Value);
   void WriteU32(std::uint32_t Value);
-  // Flushes, syncs and renames the new file over the old one; raises EInOutError on failure.
+  // Flushes, syncs and renames the new file over the old one, or writes it in place; raises
+  // EInOutError on failure.
   void Commit();
 
  private:
   bool Fail(const std::string& Reason);
+  bool StageInMemory();
   [[noreturn]] void RaiseFromErrno() const;
+  void WriteInPlace();
   void Discard();
 
   std::FILE* FFile = nullptr;
+  int FInPlaceFd = -1;  // the old file, while it may have to be written in place
+  char* FStaged = nullptr;
+  std::size_t FStagedSize = 0;
   std::string FPath;    // as the caller named it, for messages
   std::string FTarget;  // the file replaced
   std::string FTempPath;

@@ -20,6 +20,8 @@ void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
 }
 
 void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
+  // Taken before reading, so that a change made meanwhile counts as one.
+  TKnownFile Known{Path, FileStampOf(Path)};
   TFileExtent Extent;
   bool Whole = false, SpritesLeftOut = false;
   if (AsSpr) {
@@ -62,6 +64,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // filter, cut short, or with bytes it does not name) is not saved over unasked: the document
   // is untitled, so Save asks for a name.
   FileName = Whole ? Path : std::string();
+  FKnownFile = Whole ? std::move(Known) : TKnownFile{};
   MarkClean();
   ForgetDocument();
   ClearImages();
@@ -78,6 +81,7 @@ void TPelbrookMainWindow::Save1Click() {
     SaveAs1Click();
     return;
   }
+  if (!OverwriteAllowed()) return;
   {
     // The status text and the .spr writer's progress let messages run: no command may change
     // the document or its name while it is written.
@@ -88,10 +92,19 @@ void TPelbrookMainWindow::Save1Click() {
     }
     SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
   }
+  FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));
   PopulateImageList();
+}
+
+bool TPelbrookMainWindow::OverwriteAllowed() {
+  if (!FKnownFile.ChangedBeforeSaveTo(FileName)) return true;
+  const TMessageBoxRequest Question{
+      FileName + " has been changed by another program since it was opened. Overwrite it?",
+      MainCaption, TMsgButtons::YesNo, TMsgIcon::Question, true};
+  return FServices.MessageBox(Question) == TMsgResult::Yes;
 }
 
 void TPelbrookMainWindow::SaveAs1Click() {

@@ -6,7 +6,9 @@
 
 #include "imaging/unitExpansionScan.h"
 #include "platform/qt/unitQtImageFiles.h"
+#include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
+#include "platform/unitFileStamp.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitSpriteFileRoutes.h"
 #include "tools/unitToolCommands.h"
@@ -33,16 +35,22 @@ class TPrintedCuts : public IExpansionView {
 };
 
 // Loads IN, the first word, changes it and saves it as OUT, the last, in the format that --to
-// or OUT's name chooses.
+// or OUT's name chooses. Where OUT is IN, a change that another program made to it meanwhile
+// is not written over.
 int ChangeDocument(const TToolArgs& Args, std::size_t Words,
                    const std::function<void(TS16File&, const TToolOptions&)>& Change) {
   const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"}, {"--keep-going"});
   ExpectPositional(Options, Words, Words);
   const std::string& Out = Options.Positional.back();
   const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
+  const std::string& In = Options.Positional.front();
+  const TKnownFile Input{In, FileStampOf(In)};
   TS16File File;
   LoadSpriteDocument(File, Options);
   Change(File, Options);
+  if (Input.ChangedBeforeSaveTo(Out))
+    RaiseWithReason(EInOutError("Unable to save to: " + Out),
+                    In + " has been changed by another program since it was read");
   TNoProgress Progress;
   SaveDocument(File, Format, Out, Progress);
   return 0;

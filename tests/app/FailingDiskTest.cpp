@@ -2,13 +2,13 @@
 // file stays byte for byte, the document stays modified under its title, and no temporary file
 // is left behind.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 #include <optional>
 
 #include "platform/unitFileIO.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScratchDisk.h"
 #include "tests/support/WindowFixture.h"
 
@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class TDisk { TestFolder, Full, ReadOnly };
-enum class TTarget { OldFile, Folder, Device, Pipe, LinkLoop };
+enum class TTarget { OldFile, LinkedOldFile, Folder, Device, Pipe, LinkLoop };
 
 struct TDiskFault {
   std::string Label;
@@ -31,21 +31,6 @@ void PrintTo(const TDiskFault& Fault, std::ostream* Out) {
   *Out << Fault.Label;
 }
 
-// The process's file-size limit, for as long as it lives.
-class TFileSizeLimit {
- public:
-  explicit TFileSizeLimit(rlim_t Bytes) {
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    rlimit Limit = FOld;
-    Limit.rlim_cur = Bytes;
-    setrlimit(RLIMIT_FSIZE, &Limit);
-  }
-  ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FOld); }
-
- private:
-  rlimit FOld{};
-};
-
 class FailingDisk : public TWindowTest, public testing::WithParamInterface<TDiskFault> {
  protected:
   // The place Save As is pointed at, or the opened file itself; empty where it cannot be made.
@@ -53,6 +38,9 @@ class FailingDisk : public TWindowTest, public testing::WithParamInterface<TDisk
     const std::string Path = Dir.File("target.s16");
     switch (Target) {
       case TTarget::OldFile:
+        return Old;
+      case TTarget::LinkedOldFile:  // written in place, so that the link stays
+        fs::create_hard_link(Old, Old + ".link");
         return Old;
       case TTarget::Folder:
         fs::create_directory(Path);
@@ -123,7 +111,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TDiskFault{"FileSizeLimit", TDisk::TestFolder, TTarget::OldFile, "File too large",
                    64 * 1024},
+        TDiskFault{"FileSizeLimitInPlace", TDisk::TestFolder, TTarget::LinkedOldFile,
+                   "File too large", 64 * 1024},
         TDiskFault{"FullDisk", TDisk::Full, TTarget::OldFile, "No space left on device"},
+        TDiskFault{"FullDiskInPlace", TDisk::Full, TTarget::LinkedOldFile,
+                   "No space left on device"},
         TDiskFault{"ReadOnlyFolder", TDisk::ReadOnly, TTarget::OldFile, "Read-only file system"},
         TDiskFault{"OntoAFolder", TDisk::TestFolder, TTarget::Folder, "Is a directory"},
         TDiskFault{"OntoADevice", TDisk::TestFolder, TTarget::Device, "Not a regular file"},

@@ -71,22 +71,27 @@ TEST(SafeFileWriter, SavesThroughLinksIntoTheFileTheyEndAtKeepingItsOwnerAndMode
   EXPECT_EQ(fs::directory_iterator(Dir.File("real"))->path(), Target);
 }
 
-TEST(SafeFileWriter, RemovesWhatKilledSavesOfTheSameFileLeftAndNothingElse) {
+TEST(SafeFileWriter, RemovesWhatKilledSavesLeftAndNothingElse) {
   TTempDir Dir;
-  const std::vector<std::string> Stale = {".a.s16.pelbrook-Ab12Cd", "a.s16.pelbrook-xyZ789"};
-  const std::vector<std::string> Kept = {".a.s16.pelbrook-Ab12",    // not a name the writer makes
-                                         ".a.s16.pelbrook-Locked",  // another save is writing it
-                                         ".b.s16.pelbrook-Ab12Cd",  // another file's
+  const std::vector<std::string> Stale = {".pelbrook-Qx3Zz0", ".a.s16.pelbrook-Ab12Cd",
+                                          "a.s16.pelbrook-xyZ789"};
+  const std::vector<std::string> Kept = {".pelbrook-Ab12",          // not a name the writer makes
+                                         ".pelbrook-Locked",        // another save is writing it
+                                         ".a.s16.pelbrook-Locked",  // so is this older one
+                                         ".b.s16.pelbrook-Ab12Cd",  // an older one of another file
                                          "a.s16.pelbrook-Ab_12C"};
   for (const std::string& Name : Stale) WriteBytes(Dir.File(Name), {0});
   for (const std::string& Name : Kept) WriteBytes(Dir.File(Name), {0});
-  const int Running = open(Dir.File(".a.s16.pelbrook-Locked").c_str(), O_RDONLY);
-  ASSERT_EQ(flock(Running, LOCK_EX), 0);
+  std::vector<int> Running;
+  for (const char* Name : {".pelbrook-Locked", ".a.s16.pelbrook-Locked"}) {
+    Running.push_back(open(Dir.File(Name).c_str(), O_RDONLY));
+    ASSERT_EQ(flock(Running.back(), LOCK_EX), 0);
+  }
 
   TSafeFileWriter Writer;
   ASSERT_TRUE(Writer.Create(Dir.File("a.s16")));
   Writer.Commit();
-  close(Running);
+  for (const int Fd : Running) close(Fd);
 
   std::vector<std::string> Expected = Kept;
   Expected.push_back("a.s16");

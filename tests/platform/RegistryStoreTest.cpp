@@ -5,7 +5,9 @@
 
 #include <map>
 
+#include "platform/unitFileIO.h"
 #include "platform/unitRegistryStore.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -130,6 +132,7 @@ struct TRefusalCase {
   std::string StoreName;
   bool Readable;
   std::string Reason;  // after the store's path
+  rlim_t FileSizeLimit = RLIM_INFINITY;
 };
 
 class RegistryStoreRefusal : public testing::TestWithParam<TRefusalCase> {};
@@ -140,6 +143,8 @@ TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
   const TBytes Old = BytesOf(Case.ExistingText);
   WriteBytes(Dir.File(Case.ExistingName), Old);
   TRegistryStore Store(Dir.File(Case.StoreName));
+  IgnoreFileSizeSignal();
+  const TFileSizeLimit Limit(Case.FileSizeLimit);
   EXPECT_FALSE(Store.CreateKey(PreferencesKeyPath));
   const std::string Failure = Dir.File(Case.StoreName) + ": " + Case.Reason;
   EXPECT_EQ(Store.Failure(), Failure);
@@ -155,15 +160,13 @@ TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
 }
 
 const std::string GoodFile = "REGEDIT4\n\n" + KeyLine + "\n\"Thumbnail Size\"=dword:00000032\n";
-// Too long a name to take the temporary file's suffix beside it.
-const std::string LongName(250, 'p');
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RegistryStoreRefusal,
     testing::Values(TRefusalCase{"UnderARegularFile", "plain", "x", "plain/preferences.reg", false,
                                  "Not a directory"},
-                    TRefusalCase{"NoRoomBesideIt", LongName, GoodFile, LongName, true,
-                                 "File name too long"},
+                    TRefusalCase{"NoRoomForTheNewFile", "preferences.reg", GoodFile,
+                                 "preferences.reg", true, "File too large", 16},
                     TRefusalCase{"NotRegedit4", "preferences.reg", "[x]\n" + GoodFile,
                                  "preferences.reg", false, "not a REGEDIT4 file"},
                     TRefusalCase{"Binary", "preferences.reg", GoodFile + std::string(1, '\0'),

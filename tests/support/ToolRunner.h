@@ -28,14 +28,15 @@ inline std::string ShellQuoted(const std::string& Word) {
   return Quoted;
 }
 
-// Wrapper, when given, runs the tool: {"prlimit", "--fsize=1000"}. The exit status is -1, or
-// above 128, when the tool was killed by a signal.
+// Wrapper, when given, runs the tool: {"prlimit", "--fsize=1000"}; Tool, when given, is a copy
+// of it to run. The exit status is -1, or above 128, when the tool was killed by a signal.
 inline TToolRun RunTool(const std::vector<std::string>& Args,
-                        const std::vector<std::string>& Wrapper = {}) {
+                        const std::vector<std::string>& Wrapper = {},
+                        const std::string& Tool = PELBROOK_TOOL) {
   TTempDir Capture;
   std::string Command;
   for (const std::string& Word : Wrapper) Command.append(ShellQuoted(Word)).append(" ");
-  Command.append(ShellQuoted(PELBROOK_TOOL));
+  Command.append(ShellQuoted(Tool));
   for (const std::string& Arg : Args) Command.append(" ").append(ShellQuoted(Arg));
   Command.append(" >").append(ShellQuoted(Capture.File("out")));
   Command.append(" 2>").append(ShellQuoted(Capture.File("err")));
