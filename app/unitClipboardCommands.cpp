@@ -35,15 +35,10 @@ void TPelbrookMainWindow::Cut1Click() {
   }
   Copy1Click();
   RecordReplace("Cut1", Current, SpriteFile->Take(Current, 1), 0);
-  // A list a failed cutter left behind is not the document's: it is made afresh.
-  const bool ListShowsDocument = !FListBehindDocument;
-  if (ListShowsDocument) ImagesModel->Remove(Current);
+  ImagesModel->Remove(Current);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
-  if (ListShowsDocument)
-    RenumberCaptions(0, SpriteFile->Count() - 1);
-  else
-    PopulateImageList();
+  RenumberCaptions(0, SpriteFile->Count() - 1);
   SetStatusText("Sprite Cut to Clipboard Okay");
 }
 

@@ -7,6 +7,7 @@
 #include "app/unitPelbrookMainWindow.h"
 #include "app/unitSpriteViewer.h"
 #include "app/unitThumbnailListModel.h"
+#include "imaging/unitSheetCut.h"
 
 namespace {
 
@@ -26,20 +27,12 @@ void TPelbrookMainWindow::RecordReplace(const char* Entry, int Index, TSpriteRun
   FollowChange(Change);
 }
 
-TPelbrookMainWindow::TCutterRun TPelbrookMainWindow::StartCutterRun(int Index) const {
-  const int Before = SpriteFile->Count();
-  return {Index, Before,
-          Index >= 0 && Index < Before ? SpriteFile->GetSprite(Index).Clone() : nullptr};
-}
-
-void TPelbrookMainWindow::RecordCutterRun(const char* Entry, TCutterRun Run) {
-  if (!Run.Composite) return;
-  // A cutter takes the composite out before it puts anything in its place.
-  const int Inserted = SpriteFile->Count() - Run.Before + 1;
-  if (Inserted == 1 && Run.Composite->SamePixels(SpriteFile->GetSprite(Run.Index))) return;
+void TPelbrookMainWindow::RecordCutterRun(const char* Entry, TSheetCut& Cut) {
+  std::unique_ptr<TS16Sprite> Composite = Cut.TakeComposite();
+  if (!Composite) return;
   TSpriteRun Removed;
-  Removed.push_back(std::move(Run.Composite));
-  RecordReplace(Entry, Run.Index, std::move(Removed), Inserted);
+  Removed.push_back(std::move(Composite));
+  RecordReplace(Entry, Cut.Index(), std::move(Removed), Cut.Inserted());
 }
 
 void TPelbrookMainWindow::Undo1Click() {
@@ -86,11 +79,6 @@ bool TPelbrookMainWindow::MoveSprite(int From, int To, const QString& Text) {
 }
 
 void TPelbrookMainWindow::MoveListItem(int From, int To) {
-  // A list a failed cutter left behind is not the document's: it is made afresh.
-  if (FListBehindDocument) {
-    PopulateImageList();
-    return;
-  }
   ImagesModel->Move(From, To);
   RenumberCaptions(std::min(From, To), std::max(From, To));
 }

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "app/unitPelbrookMainWindow.h"
+#include "imaging/unitExpansionScan.h"
 
 TMenuEntry& TPelbrookMainWindow::MenuEntry(std::string_view Name) {
   return PelbrookMainMenu.Entry(Name);
@@ -39,9 +40,11 @@ bool TPelbrookMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
   if (!Widget || Widget->window() != this) return QMainWindow::eventFilter(Watched, Event);
   auto* Key = static_cast<QKeyEvent*>(Event);
   const QKeySequence Sequence(Key->keyCombination());
-  // The cutter's Finish key works wherever the focus is while the cutter runs.
+  // The cutter's Finish key works wherever the focus is while the cutter runs, and so does
+  // Escape, which stops Expand Sprite.
   const bool Finishes = FManualCut && Sequence == Finish1->shortcut();
-  if (!Finishes && !PelbrookMainMenu.EntryWithKey(Sequence))
+  const bool Stops = FExpansion && Sequence == QKeySequence(Qt::Key_Escape);
+  if (!Finishes && !Stops && !PelbrookMainMenu.EntryWithKey(Sequence))
     return QMainWindow::eventFilter(Watched, Event);
   // Claiming the override keeps Qt's shortcut map out; the key then arrives as a key press.
   if (Type == QEvent::ShortcutOverride) {
@@ -50,6 +53,8 @@ bool TPelbrookMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
   }
   if (Finishes)
     Finish1Click();
+  else if (Stops)
+    FExpansion->Stop();
   else
     DispatchShortcut(Sequence);
   return true;

@@ -19,6 +19,8 @@
 #include "app/unitProgressPanel.h"
 #include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
+#include "imaging/unitExpansionScan.h"
+#include "imaging/unitManualCut.h"
 
 Q_LOGGING_CATEGORY(PelbrookWindowLog, "pelbrook.window", QtWarningMsg)
 
@@ -271,6 +273,14 @@ void TPelbrookMainWindow::closeEvent(QCloseEvent* Event) {
 }
 
 void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
+  // The expansion stops first and leaves the document as it was; then the close is asked
+  // again, with the usual question.
+  if (FExpansion) {
+    FExpansion->Stop();
+    FCloseWhenCutterEnds = true;
+    CanClose = false;
+    return;
+  }
   if (ManualScroller->isVisibleTo(this)) {
     const TMsgResult Answer =
         FServices.MessageBox({"Are you trying to close the Manual Clipping window?", MainCaption,
@@ -281,6 +291,8 @@ void TPelbrookMainWindow::FormCloseQuery(bool& CanClose) {
       return;
     }
   }
+  // Cuts made change even a document that was saved.
+  if (FManualCut && FManualCut->Found() > 0) MarkModified();
   if (Modified) {
     const TMsgResult Answer =
         FServices.MessageBox({"This file has been modified. Do you want to save it?", MainCaption,
@@ -341,7 +353,10 @@ void TPelbrookMainWindow::Edit1Click() {
 void TPelbrookMainWindow::DoHint(const QString& Hint) {
   if (Hint == FCurrentHint) return;
   FCurrentHint = Hint;
-  StatusPanel1->setText(HintPanelText(Hint));
+  // The manual cutter covers the list, whose hint then goes: its opening text stays until the
+  // first cut.
+  const bool KeepsStatusText = Hint.isEmpty() && FManualCut && FManualCut->Found() == 0;
+  StatusPanel1->setText(KeepsStatusText ? FStatusText : HintPanelText(Hint));
   FServices.ProcessMessages();
 }
 

@@ -28,9 +28,11 @@ class QListView;
 class QScrollArea;
 class QStatusBar;
 class TBitmap;
+class TExpansionScan;
 class TImageList;
 class TManualCut;
 class TProgressPanel;
+class TSheetCut;
 class TShapeMarker;
 class TSpriteViewer;
 class TThumbnailListModel;
@@ -166,9 +168,12 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void CreateCutterViews(QWidget* Client);
   // The cutters' first prompts: a selected item, and unsaved changes saved or dropped.
   bool ExpansionMayStart();
-  // Runs a cutter with the menu detached; any error ends it with the cutters' own apology.
-  // True when it ran to its end.
-  bool RunCutter(const std::function<void()>& Cutter);
+  // Runs a cutter, shown in View, with the menu detached; Cutter returns false when it was
+  // stopped. A cutter that fails or is stopped leaves the document as it was, Modified
+  // included; a failure is reported. A close asked for meanwhile is asked again at the end.
+  void RunCutter(QWidget& View, const std::function<bool()>& Cutter);
+  // The cutter whose sheet is out of the document just now; null when none runs.
+  TSheetCut* RunningCutter() const;
   void ConnectMenuCommands();
   void SetCaption(bool WithModifiedMarker);
   void DetachMainMenu();
@@ -186,15 +191,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ClearImages();
   // Records a command that put Inserted sprites at Index in place of Removed.
   void RecordReplace(const char* Entry, int Index, TSpriteRun Removed, int Inserted);
-  // A cutter's run on sprite Index: what undo needs of the document it started on.
-  struct TCutterRun {
-    int Index;
-    int Before;                             // the count of sprites
-    std::unique_ptr<TS16Sprite> Composite;  // a copy; null for no sprite
-  };
-  TCutterRun StartCutterRun(int Index) const;
-  // Records the run whether it ran through or failed part way.
-  void RecordCutterRun(const char* Entry, TCutterRun Run);
+  // Records a cutter that ran to its end.
+  void RecordCutterRun(const char* Entry, TSheetCut& Cut);
   // The list, the selection and the viewers after the history changed the document.
   void ShowHistoryChange(const TDocumentChange& Change);
   void MoveListItem(int From, int To);
@@ -248,6 +246,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // The manual cutter while it runs: its request (CutRequest) is what Finish and the close
   // query set.
   TManualCut* FManualCut = nullptr;
+  // Expand Sprite while it runs: Escape and the close query stop it.
+  TExpansionScan* FExpansion = nullptr;
 
   // Components.
   QListView* Images = nullptr;
@@ -277,8 +277,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
 
   bool FMenuAttached = true;
   bool FDocumentCommandRunning = false;
-  bool FListBehindDocument = false;  // a failed cutter changed the document, not the list
+  bool FCloseWhenCutterEnds = false;  // a close came while a cutter ran
   int FMenuDetachments = 0;
   unsigned FRebuildCount = 0;
   QString FCurrentHint;
+  QString FStatusText;  // the last one set
 };

@@ -10,7 +10,8 @@
 #include "platform/unitHeapStatus.h"
 
 void TPelbrookMainWindow::SetStatusText(const std::string& Text) {
-  StatusPanel1->setText(QString::fromStdString(Text));
+  FStatusText = QString::fromStdString(Text);
+  StatusPanel1->setText(FStatusText);
   qCDebug(PelbrookWindowLog).noquote() << "status:" << StatusPanel1->text();
   FServices.ProcessMessages();
 }

@@ -15,13 +15,16 @@ class TExpansionScan : public TSheetCut {
   TExpansionScan(TS16File& File, int Index, IExpansionView& View);
 
   // Shows the working image, deletes the composite and runs the passes; the new sprites stand
-  // at the composite's index in the order found. Any error ends the run at once and leaves
-  // the document as it then is: the composite gone, the sprites cut so far in its place.
-  void Run();
+  // at the composite's index in the order found. Any error, or Stop, ends the run at once and
+  // leaves the document as it was before; false after Stop.
+  bool Run();
+  // Asked while the view lets messages run: the run ends at the next column.
+  void Stop() { FStopped = true; }
 
  private:
   // One pass of column scans; false when it cut nothing.
   bool RunPass(int Pass);
 
   IExpansionView& FView;
+  bool FStopped = false;
 };

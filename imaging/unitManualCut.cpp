@@ -4,20 +4,23 @@ TManualCut::TManualCut(TS16File& File, int Index, IDesktopServices& Services, IM
     : TSheetCut(File, Index, View), FServices(Services), FView(View) {}
 
 void TManualCut::Run() {
-  FView.SetStatusText("Splitting the Bitmap...");
-  RemoveComposite();
-  FView.ShowWorkingImage(WorkingImage());
-  HideMarker();
+  // Waiting from the start: a Finish while the first status text lets messages run is kept.
   CutRequest = Waiting;
-  while (true) {
-    while (CutRequest == Waiting) FView.WaitForMessages();
-    if (CutRequest <= Finishing) return;
-    CutFound({CutLeft, CutRequest, CutRight, CutBottom}, "Splitting the Bitmap, ");
-    // A release while the status text let messages run measured the image before this cut,
-    // and is dropped with the marker; a Finish chosen then still finishes.
-    if (CutRequest != Finishing) CutRequest = Waiting;
+  AllOrNothing([this] {
+    FView.SetStatusText("Splitting the Bitmap...");
+    RemoveComposite();
+    FView.ShowWorkingImage(WorkingImage());
     HideMarker();
-  }
+    while (true) {
+      while (CutRequest == Waiting) FView.WaitForMessages();
+      if (CutRequest <= Finishing) return true;
+      CutFound({CutLeft, CutRequest, CutRight, CutBottom}, "Splitting the Bitmap, ");
+      // A release while the status text let messages run measured the image before this cut,
+      // and is dropped with the marker; a Finish chosen then still finishes.
+      if (CutRequest != Finishing) CutRequest = Waiting;
+      HideMarker();
+    }
+  });
 }
 
 void TManualCut::ClipperMouseDown(TMouseButton Button, int X, int Y) {

@@ -32,7 +32,7 @@ class TManualCut : public TSheetCut {
 
   // Deletes the composite, shows the working image and makes each requested cut until Finish;
   // the cut sprites stand at the composite's index in the order cut. Any error ends the run
-  // at once and leaves the document as it then is.
+  // at once and leaves the document as it was before.
   void Run();
 
   // A left press on the image (X, Y in image coordinates) measures the sprite there; a press

@@ -2,7 +2,7 @@
 // the cutter, and its loop waiting on the window's messages.
 
 #include <QCoreApplication>
-#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 
 #include "app/unitPelbrookMainWindow.h"
@@ -59,19 +59,14 @@ TMouseButton ButtonOf(Qt::MouseButton Button) {
 void TPelbrookMainWindow::ExpandManualClick() {
   if (!ExpansionMayStart()) return;
   const int Selected = SelectedItem();
-  TCutterRun Started{};  // the copy for undo may fail too: inside the guard
-  const bool Completed = RunCutter([&] {
-    Started = StartCutterRun(Selected);
+  RunCutter(*ManualScroller, [&] {
     TManualCutWindowView View(*this, FServices, *ManualScroller, *ManualClipper, *ShapeMarker);
     TManualCut Cut(*SpriteFile, Selected, FServices, View);
-    FManualCut = &Cut;
-    const auto Forget = qScopeGuard([this] { FManualCut = nullptr; });
+    const QScopedValueRollback Running(FManualCut, &Cut);
     Cut.Run();
+    RecordCutterRun("ExpandManual", Cut);
+    return true;
   });
-  if (Completed) PopulateImageList();
-  ManualScroller->hide();
-  MarkModified();
-  RecordCutterRun("ExpandManual", std::move(Started));
 }
 
 void TPelbrookMainWindow::ManualClipperMouseDown(Qt::MouseButton Button, int X, int Y) {

@@ -1,11 +1,14 @@
 // Expand Sprite on the window: the prompts, the working image shown at 1:1 while the passes cut
 // it apart, and the end of both cutters, whether they ran through or failed.
 
+#include <QScopedValueRollback>
 #include <QScrollArea>
+#include <utility>
 
 #include "app/unitPelbrookMainWindow.h"
 #include "app/unitWorkingImageView.h"
 #include "imaging/unitExpansionScan.h"
+#include "imaging/unitManualCut.h"
 
 namespace {
 
@@ -38,19 +41,39 @@ bool TPelbrookMainWindow::ExpansionMayStart() {
        MainCaption, TMsgButtons::YesNoCancel, TMsgIcon::Exclamation, true});
 }
 
-bool TPelbrookMainWindow::RunCutter(const std::function<void()>& Cutter) {
+void TPelbrookMainWindow::RunCutter(QWidget& View, const std::function<bool()>& Cutter) {
+  bool Changed = false;
+  bool Failed = true;
   try {
     const TMenuDetachment Detached(*this);
-    Cutter();
-    return true;
+    Changed = Cutter();
+    Failed = false;
+  } catch (const ESpriteLimitError&) {
+    const std::string Text = "Sorry. A sprite file can only hold " +
+                             std::to_string(TS16File::MaxSprites) +
+                             " sprites, and expanding this sprite would make more. Your file "
+                             "has been left as it was.";
+    ShowMessage(Text.c_str(), TMsgIcon::Stop);
   } catch (...) {
-    FListBehindDocument = true;  // the failure leaves the list as it was
     ShowMessage(
         "The software crashed. I suggest you re-load your previous file and try the process "
         "manually. Sorry.",
         TMsgIcon::Information);
-    return false;
   }
+  // Modified before the rebuild lets messages run: a close then asks about the cuts.
+  if (Changed) Modified = true;
+  if (Changed || Failed)
+    PopulateImageList();
+  else
+    SetProgress(-1);  // stopped: the list is the document's, the progress is over
+  View.hide();
+  if (Changed) MarkModified();
+  if (std::exchange(FCloseWhenCutterEnds, false)) close();
+}
+
+TSheetCut* TPelbrookMainWindow::RunningCutter() const {
+  if (FManualCut) return FManualCut;
+  return FExpansion;
 }
 
 void TPelbrookMainWindow::ExpandSprite1Click() {
@@ -63,15 +86,12 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   if (Answer != TMsgResult::Yes) return;
   AutoCutter->show();
   const int Selected = SelectedItem();
-  TCutterRun Started{};  // the copy for undo may fail too: inside the guard
-  const bool Completed = RunCutter([&] {
-    Started = StartCutterRun(Selected);
+  RunCutter(*AutoCutter, [&] {
     TExpansionWindowView View(*this, *AutoCutImg);
     TExpansionScan Scan(*SpriteFile, Selected, View);
-    Scan.Run();
+    const QScopedValueRollback Running(FExpansion, &Scan);
+    if (!Scan.Run()) return false;
+    RecordCutterRun("ExpandSprite1", Scan);
+    return true;
   });
-  if (Completed) PopulateImageList();
-  AutoCutter->hide();
-  MarkModified();
-  RecordCutterRun("ExpandSprite1", std::move(Started));
 }

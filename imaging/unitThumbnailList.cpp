@@ -61,7 +61,6 @@ bool TPelbrookMainWindow::RebuildSuperseded(unsigned Rebuild) const {
 
 void TPelbrookMainWindow::PopulateImageList() {
   const unsigned Rebuild = ++FRebuildCount;
-  FListBehindDocument = false;
   SetStatusText("Populating Images List...");
   FServices.ProcessMessages();
   ApplyThumbnailSize();

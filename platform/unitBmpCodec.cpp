@@ -39,7 +39,12 @@ struct TLayout {
   int BitCount = 0;
   std::uint32_t Compression = BiRgb;
   TMasks Masks;
+  // Nonzero when the header declares an alpha channel.
+  std::uint32_t AlphaMask = 0;
   std::size_t PaletteOffset = 0, PaletteEntrySize = 4, PaletteCount = 0;
+  // Where the pixels begin and how many bytes the file has from there on; of those, Pixels
+  // holds the ones at hand.
+  std::uint64_t PixelOffset = 0, PixelBytes = 0;
   std::span<const std::uint8_t> Pixels;
 
   bool IsRle() const { return Compression == BiRle8 || Compression == BiRle4; }
@@ -59,6 +64,23 @@ bool ValidMasks(const TMasks& M, int BitCount) {
   return ((M.Red & M.Green) | (M.Red & M.Blue) | (M.Green & M.Blue)) == 0;
 }
 
+bool IsWindowsHeader(std::uint32_t HeaderSize) {
+  return HeaderSize == InfoHeaderSize || HeaderSize == 52 || HeaderSize == 56 ||
+         HeaderSize == 108 || HeaderSize == 124;
+}
+
+// OS/2 2.x headers have the layout of the 40-byte one and may stop after any field.
+bool IsOs2Header(std::uint32_t HeaderSize) {
+  return !IsWindowsHeader(HeaderSize) && HeaderSize >= 16 && HeaderSize <= 64;
+}
+
+// A fourth mask that is no channel of its own declares no alpha: the file reads opaque.
+std::uint32_t ValidAlphaMask(std::uint32_t Alpha, const TMasks& M, int BitCount) {
+  const bool Valid = IsContiguous(Alpha) && (std::uint64_t(Alpha) >> BitCount) == 0 &&
+                     (Alpha & (M.Red | M.Green | M.Blue)) == 0;
+  return Valid ? Alpha : 0;
+}
+
 bool ValidBitCount(std::uint32_t Compression, int BitCount) {
   switch (Compression) {
     case BiRgb:
@@ -73,17 +95,23 @@ bool ValidBitCount(std::uint32_t Compression, int BitCount) {
   }
 }
 
-TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
+// The file header and the size of the information header, from the first bytes alone.
+std::uint32_t ReadHeaderSize(std::span<const std::uint8_t> Bytes) {
   if (Bytes.size() < FileHeaderSize + 4 || Bytes[0] != 'B' || Bytes[1] != 'M')
     throw EBmpError("Not a BMP file");
   const std::uint32_t HeaderSize = GetLe32(&Bytes[14]);
+  if (HeaderSize != 12 && !IsWindowsHeader(HeaderSize) && !IsOs2Header(HeaderSize))
+    throw EBmpError("Unsupported BMP header size");
+  return HeaderSize;
+}
+
+// Bytes holds the file's first bytes, at least through the colour masks and up to the pixels
+// where the file has them; FileSize is the whole file's.
+TLayout ReadLayout(std::span<const std::uint8_t> Bytes, std::uint64_t FileSize) {
+  const std::uint32_t HeaderSize = ReadHeaderSize(Bytes);
   const bool Core = HeaderSize == 12;
-  const bool Windows = HeaderSize == InfoHeaderSize || HeaderSize == 52 || HeaderSize == 56 ||
-                       HeaderSize == 108 || HeaderSize == 124;
-  // OS/2 2.x headers have the layout of the 40-byte one and may stop after any field.
-  const bool Os2 = !Windows && HeaderSize >= 16 && HeaderSize <= 64;
-  if (!Core && !Windows && !Os2) throw EBmpError("Unsupported BMP header size");
-  if (Bytes.size() - FileHeaderSize < HeaderSize) throw EBmpError("BMP header beyond end of file");
+  const bool Windows = IsWindowsHeader(HeaderSize);
+  if (FileSize - FileHeaderSize < HeaderSize) throw EBmpError("BMP header beyond end of file");
   const std::uint8_t* Header = &Bytes[FileHeaderSize];
   auto Field16 = [&](std::uint32_t At) { return At + 2 <= HeaderSize ? GetLe16(Header + At) : 0u; };
   auto Field32 = [&](std::uint32_t At) { return At + 4 <= HeaderSize ? GetLe32(Header + At) : 0u; };
@@ -121,12 +149,15 @@ TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
     const std::uint8_t* At = Header + InfoHeaderSize;
     if (HeaderSize == InfoHeaderSize) {
       const std::size_t MaskBytes = L.Compression == BiAlphaBitFields ? 16 : 12;
-      if (Bytes.size() - L.PaletteOffset < MaskBytes)
+      if (FileSize - L.PaletteOffset < MaskBytes)
         throw EBmpError("BMP colour masks beyond end of file");
       L.PaletteOffset += MaskBytes;
     }
     L.Masks = {GetLe32(At), GetLe32(At + 4), GetLe32(At + 8)};
     if (!ValidMasks(L.Masks, L.BitCount)) throw EBmpError("Bad BMP colour masks");
+    // The fourth mask follows the three in the headers that have it, and with alpha bit fields.
+    const bool HasAlphaMask = HeaderSize >= 56 || L.Compression == BiAlphaBitFields;
+    if (HasAlphaMask) L.AlphaMask = ValidAlphaMask(GetLe32(At + 12), L.Masks, L.BitCount);
   } else if (L.BitCount == 16) {
     L.Masks = Masks555;
   } else if (L.BitCount == 32) {
@@ -134,9 +165,11 @@ TLayout ReadLayout(std::span<const std::uint8_t> Bytes) {
   }
 
   const std::uint32_t PixelOffset = GetLe32(&Bytes[10]);
-  if (PixelOffset < L.PaletteOffset || PixelOffset > Bytes.size())
+  if (PixelOffset < L.PaletteOffset || PixelOffset > FileSize)
     throw EBmpError("Bad BMP pixel data offset");
-  L.Pixels = Bytes.subspan(PixelOffset);
+  L.PixelOffset = PixelOffset;
+  L.PixelBytes = FileSize - PixelOffset;
+  L.Pixels = Bytes.subspan(std::min<std::size_t>(PixelOffset, Bytes.size()));
   if (L.BitCount <= 8) {
     // The colour table ends where the pixels begin; core headers give no other count.
     const std::size_t Entries = std::size_t(1) << L.BitCount;
@@ -152,7 +185,7 @@ void CheckSize(const TLayout& L) {
   const std::uint64_t Pixels = std::uint64_t(L.Width) * std::uint64_t(L.Height);
   if (Pixels > TBitmap::MaxPixels) throw EBmpError("BMP too large");
   if (L.IsRle()) {
-    if (Pixels > std::min(RleMaxPixels, RleSparePixels + L.Pixels.size() * RlePixelsPerByte))
+    if (Pixels > std::min(RleMaxPixels, RleSparePixels + L.PixelBytes * RlePixelsPerByte))
       throw EBmpError("BMP too large for its data");
     return;
   }
@@ -160,8 +193,17 @@ void CheckSize(const TLayout& L) {
   // are there would let a tiny file claim any height. Only the last row's padding may be
   // missing.
   const std::uint64_t LastRow = (std::uint64_t(L.Width) * L.BitCount + 7) / 8;
-  if (L.Stride() * std::uint64_t(L.Height - 1) + LastRow > L.Pixels.size())
+  if (L.Stride() * std::uint64_t(L.Height - 1) + LastRow > L.PixelBytes)
     throw EBmpError("BMP pixel data beyond end of file");
+}
+
+// How many bytes from the pixels on the reader can use, once CheckSize has passed: the rows,
+// or for RLE the longest stream that still paints, two bytes a pixel and an end code a row.
+std::uint64_t PixelBytesUsed(const TLayout& L) {
+  const std::uint64_t Height = std::uint64_t(L.Height);
+  const std::uint64_t Used =
+      L.IsRle() ? 2 * std::uint64_t(L.Width) * Height + 2 * Height + 2 : L.Stride() * Height;
+  return std::min(Used, L.PixelBytes);
 }
 
 TPixelFormat OutputFormat(const TLayout& L) {
@@ -197,6 +239,11 @@ class TChannel {
   std::uint64_t FMax;
 };
 
+// Pixel X of a row of 16 or 32 bits.
+std::uint32_t MaskedPixel(const TLayout& L, const std::uint8_t* Row, std::size_t X) {
+  return L.BitCount == 16 ? GetLe16(Row + 2 * X) : GetLe32(Row + 4 * X);
+}
+
 void DecodeRow(const TLayout& L, const std::uint8_t* Row, std::uint8_t* Out) {
   const std::size_t Width = std::size_t(L.Width);
   switch (L.BitCount) {
@@ -231,20 +278,41 @@ void DecodeRow(const TLayout& L, const std::uint8_t* Row, std::uint8_t* Out) {
       break;
   }
   const TChannel Red(L.Masks.Red), Green(L.Masks.Green), Blue(L.Masks.Blue);
-  const std::size_t Bytes = std::size_t(L.BitCount / 8);
   for (std::size_t X = 0; X < Width; ++X) {
-    const std::uint8_t* P = Row + X * Bytes;
-    const std::uint32_t Pixel = Bytes == 2 ? GetLe16(P) : GetLe32(P);
+    const std::uint32_t Pixel = MaskedPixel(L, Row, X);
     Out[3 * X] = Blue(Pixel);
     Out[3 * X + 1] = Green(Pixel);
     Out[3 * X + 2] = Red(Pixel);
   }
 }
 
-void DecodeRows(const TLayout& L, TBitmap& Bitmap) {
-  const std::size_t Stride = std::size_t(L.Stride());
+const std::uint8_t* FileRow(const TLayout& L, std::int64_t R) {
+  return L.Pixels.data() + std::size_t(R) * std::size_t(L.Stride());
+}
+
+// Many writers leave every alpha value 0 to mean that the picture has no alpha.
+bool AnyAlpha(const TLayout& L) {
   for (std::int64_t R = 0; R < L.Height; ++R)
-    DecodeRow(L, L.Pixels.data() + std::size_t(R) * Stride, Bitmap.ScanLine(L.BitmapRow(R)));
+    for (std::size_t X = 0; X < std::size_t(L.Width); ++X)
+      if (MaskedPixel(L, FileRow(L, R), X) & L.AlphaMask) return true;
+  return false;
+}
+
+// A pixel less than half opaque comes in black, as from every other picture.
+void ClearTransparent(const TLayout& L, const std::uint8_t* Row, std::uint8_t* Out) {
+  const TChannel Alpha(L.AlphaMask);
+  const std::size_t Size = std::size_t(BytesPerPixel(OutputFormat(L)));
+  for (std::size_t X = 0; X < std::size_t(L.Width); ++X)
+    if (Alpha(MaskedPixel(L, Row, X)) < 128) std::memset(Out + X * Size, 0, Size);
+}
+
+void DecodeRows(const TLayout& L, TBitmap& Bitmap) {
+  const bool Alpha = L.AlphaMask != 0 && AnyAlpha(L);
+  for (std::int64_t R = 0; R < L.Height; ++R) {
+    std::uint8_t* Out = Bitmap.ScanLine(L.BitmapRow(R));
+    DecodeRow(L, FileRow(L, R), Out);
+    if (Alpha) ClearTransparent(L, FileRow(L, R), Out);
+  }
 }
 
 // Pixels that no code sets stay index 0. A stream cut short keeps what it has decoded.
@@ -290,7 +358,7 @@ void DecodeRle(const TLayout& L, TBitmap& Bitmap) {
 }  // namespace
 
 std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes) {
-  const TLayout L = ReadLayout(Bytes);
+  const TLayout L = ReadLayout(Bytes, Bytes.size());
   CheckSize(L);
   auto Bitmap = std::make_unique<TBitmap>(OutputFormat(L), int(L.Width), int(L.Height));
   if (L.BitCount <= 8) Bitmap->SetPalette(ReadPalette(Bytes, L));
@@ -301,13 +369,40 @@ std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes) {
   return Bitmap;
 }
 
+TPixelFormat BmpPixelFormat(std::span<const std::uint8_t> Bytes) {
+  const TLayout L = ReadLayout(Bytes, Bytes.size());
+  CheckSize(L);
+  return OutputFormat(L);
+}
+
+std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t FileSize) {
+  const std::uint64_t First = FileHeaderSize + 4;
+  if (Head.size() < std::min(First, FileSize)) return std::min(First, FileSize);
+  const std::uint32_t HeaderSize = ReadHeaderSize(Head);
+  // The headers and the masks that may follow them; the colour table is read with the pixels.
+  const std::uint64_t Headers =
+      std::min<std::uint64_t>(FileSize, FileHeaderSize + std::max(HeaderSize, InfoHeaderSize) + 16);
+  if (Head.size() < Headers) return Headers;
+  const TLayout L = ReadLayout(Head, FileSize);
+  CheckSize(L);
+  return L.PixelOffset + PixelBytesUsed(L);
+}
+
+TLargeBytes ReadBmpBytes(TFileReader& Reader) {
+  TLargeBytes Bytes;
+  for (std::uint64_t Used; (Used = BmpBytesUsed(Bytes, Reader.Size())) > Bytes.size();) {
+    if (Used > MaxBmpFileSize) throw EBmpError("BMP file too large");
+    const std::size_t Had = Bytes.size();
+    Bytes.resize(std::size_t(Used));
+    Reader.Read(Bytes.data() + Had, Bytes.size() - Had);
+  }
+  return Bytes;
+}
+
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path) {
   TFileReader Reader;
   Reader.OpenOrThrow(Path);
-  if (Reader.Size() > MaxBmpFileSize) throw EBmpError("BMP file too large");
-  TLargeBytes Bytes(std::size_t(Reader.Size()));
-  Reader.Read(Bytes.data(), Bytes.size());
-  return ReadBmp(Bytes);
+  return ReadBmp(ReadBmpBytes(Reader));
 }
 
 // Written beside the fixed fields: 2835 pixels a metre (72 dpi) both ways, and for 8 bits

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/unitBitmap.h"
+#include "platform/unitLargeBlocks.h"
 
 // A file the reader refuses, or a bitmap the writer cannot put into a BMP file.
 class EBmpError : public std::runtime_error {
@@ -17,14 +18,28 @@ class EBmpError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Files are refused before anything of them is read when they are larger than this.
+class TFileReader;
+
+// Files are refused before their pixels are read when the reader would use more than this.
 constexpr std::uint64_t MaxBmpFileSize = std::uint64_t(1) << 30;
 
 // The pixel format follows the file: 1 to 8 bits give pf8bit with the file's palette padded
 // with black to 256 entries (indices beyond it stay as they are); 16 bits with 5-6-5 masks
 // give pf16bit and plain or 5-5-5 16 bits give pf15bit, both with the file's words; every
-// other file gives pf24bit.
+// other file gives pf24bit. A file whose header declares an alpha channel has its pixels less
+// than half opaque black, unless every alpha value in it is 0, as many writers leave it to
+// mean no alpha.
 std::unique_ptr<TBitmap> ReadBmp(std::span<const std::uint8_t> Bytes);
+// The pixel format ReadBmp gives, from the headers alone; raises EBmpError as ReadBmp does for
+// what they show.
+TPixelFormat BmpPixelFormat(std::span<const std::uint8_t> Bytes);
+// How many of the first bytes of a file of FileSize bytes ReadBmp uses, as far as Head (the
+// file's first bytes) tells; when Head is too short to tell, a larger length to look at first.
+// Raises EBmpError for what Head already shows to be no readable BMP.
+std::uint64_t BmpBytesUsed(std::span<const std::uint8_t> Head, std::uint64_t FileSize);
+// From the start of Reader's file, the bytes ReadBmp uses and no more: the headers decide how
+// many. Raises EBmpError, or EInOutError when the file cannot be read.
+TLargeBytes ReadBmpBytes(TFileReader& Reader);
 // Raises EInOutError when the file cannot be read.
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path);
 

@@ -348,15 +348,6 @@ void TSafeFileWriter::Discard() {
   FTempPath.clear();
 }
 
-TLargeBytes ReadWholeFile(const std::string& Path, std::uint64_t MaxSize) {
-  TFileReader Reader;
-  Reader.OpenOrThrow(Path);
-  if (Reader.Size() > MaxSize) throw EInOutError("File too large: " + Path);
-  TLargeBytes Bytes(std::size_t(Reader.Size()));
-  Reader.Read(Bytes.data(), Bytes.size());
-  return Bytes;
-}
-
 void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count) {
   TSafeFileWriter Writer;
   Writer.CreateOrThrow(Path);

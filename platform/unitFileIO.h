@@ -105,9 +105,6 @@ class TSafeFileWriter {
   std::string FFailure;
 };
 
-// The whole file; a file larger than MaxSize is refused before anything of it is read.
-// Raises EInOutError.
-TLargeBytes ReadWholeFile(const std::string& Path, std::uint64_t MaxSize);
 // Writes the file with a TSafeFileWriter; raises EInOutError when it cannot.
 void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count);
 // Whether the file name ends in Ending, ignoring ASCII case (".SPR" ends in ".spr").

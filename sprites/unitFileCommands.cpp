@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/unitPelbrookMainWindow.h"
+#include "imaging/unitSheetCut.h"
 #include "platform/unitErrorReason.h"
 #include "sprites/unitSpriteFileRoutes.h"
 
@@ -90,7 +91,12 @@ void TPelbrookMainWindow::Save1Click() {
       std::string Status = "Saving file ";
       SetStatusText(Status.append(FileName).append(" in T1 Compatibility Mode..."));
     }
-    SaveDocument(*SpriteFile, SaveFormat, FileName, *this);
+    const auto Write = [this] { SaveDocument(*SpriteFile, SaveFormat, FileName, *this); };
+    // A cutter has its sheet out of the document: the file gets it back, after the cuts.
+    if (TSheetCut* Cutter = RunningCutter())
+      Cutter->WithCompositeKept(Write);
+    else
+      Write();
   }
   FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();

@@ -44,24 +44,32 @@ TSprEntry ReadSprEntry(TSprBytes File, int Index) {
 }
 
 const TBitmap* TSprLoader::ReadSprSprite(TSprBytes File, int Index) {
-  const int Count = ReadCount(File);
+  return ReadSprSprite(File, Index, [File](const TSprEntry& Entry) {
+    if (!Entry.InFile(File.size())) RaiseBeyondEnd(File);
+    return File.data() + Entry.Offset;
+  });
+}
+
+const TBitmap* TSprLoader::ReadSprSprite(TSprBytes Directory, int Index,
+                                         const TSprPixelSource& Pixels) {
+  const int Count = ReadCount(Directory);
   if (Index < 0 || Index > Count - 1) {
     FServices.MessageBox({"Major error in SprSize, attempt to read non-existant sprite!",
                           "Tamblings Editor (32bit)", TMsgButtons::Ok, TMsgIcon::Stop});
     FServices.Terminate();
     return nullptr;
   }
-  const TSprEntry Entry = ReadSprEntry(File, Index);
+  const TSprEntry Entry = ReadSprEntry(Directory, Index);
   if (Entry.Height == 0 || Entry.Width == 0) {
     if (!FQuiet)
       FServices.MessageBox(
           {"Erm, Wrongly sized bitmap?", "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
     return nullptr;
   }
-  // Checked before the bitmap grows, so no entry can make it larger than the file.
-  if (!Entry.InFile(File)) RaiseBeyondEnd(File);
+  // Found before the bitmap grows, so no entry can make it larger than the file.
+  const std::uint8_t* Bits = Pixels(Entry);
   FSharedBitmap.SetSize(Entry.Width, Entry.Height);
-  FSharedBitmap.WriteRawBits(File.data() + Entry.Offset);
+  FSharedBitmap.WriteRawBits(Bits);
   return &FSharedBitmap;
 }
 
@@ -71,14 +79,24 @@ int SprEntriesInFile(TSprBytes File) {
   return int(std::min<std::uint64_t>(ReadCount(File), Whole));
 }
 
-void CheckSprPixelTotal(TSprBytes File, const std::string& Path) {
-  const int Count = ReadCount(File), InFile = SprEntriesInFile(File);
+TLargeBytes ReadSprDirectory(TFileReader& Reader) {
+  TLargeBytes Bytes(std::size_t(std::min<std::uint64_t>(Reader.Size(), CountSize)));
+  Reader.Read(Bytes.data(), Bytes.size());
+  if (Bytes.size() < CountSize) return Bytes;
+  const std::uint64_t DirectoryEnd = CountSize + EntrySize * GetLe16(Bytes.data());
+  Bytes.resize(std::size_t(std::min(Reader.Size(), DirectoryEnd)));
+  Reader.Read(Bytes.data() + CountSize, Bytes.size() - CountSize);
+  return Bytes;
+}
+
+void CheckSprPixelTotal(TSprBytes Directory, std::uint64_t FileSize, const std::string& Path) {
+  const int Count = ReadCount(Directory), InFile = SprEntriesInFile(Directory);
   std::uint64_t Total = 0;
   for (int I = 0; I < InFile; ++I)
-    if (const TSprEntry Entry = ReadSprEntry(File, I); Entry.InFile(File))
+    if (const TSprEntry Entry = ReadSprEntry(Directory, I); Entry.InFile(FileSize))
       Total += Entry.PixelCount();
   const std::uint64_t DirectoryEnd = CountSize + EntrySize * std::uint64_t(Count);
-  const std::uint64_t PixelBytes = File.size() > DirectoryEnd ? File.size() - DirectoryEnd : 0;
+  const std::uint64_t PixelBytes = FileSize > DirectoryEnd ? FileSize - DirectoryEnd : 0;
   if (Total > PixelBytes + MaxSharedSprPixels) throw OversizedDirectoryError(Path);
 }
 

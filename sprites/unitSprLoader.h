@@ -4,13 +4,17 @@
 // 5-6-5 sprites.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
 #include "platform/unitBitmap.h"
+#include "platform/unitLargeBlocks.h"
 #include "platform/unitWindowServices.h"
 #include "sprites/unitProgress.h"
 #include "sprites/unitS16Handler.h"
+
+class TFileReader;
 
 using TSprBytes = std::span<const std::uint8_t>;
 
@@ -24,10 +28,14 @@ struct TSprEntry {
   std::uint32_t Offset;
   std::uint16_t Width, Height;
   std::uint64_t PixelCount() const { return std::uint64_t(Width) * Height; }
-  bool InFile(TSprBytes File) const {
-    return Offset <= File.size() && PixelCount() <= File.size() - Offset;
+  bool InFile(std::uint64_t FileSize) const {
+    return Offset <= FileSize && PixelCount() <= FileSize - Offset;
   }
 };
+
+// The pixels of an entry that has a size, as many bytes as it has pixels; raises EInOutError
+// when they lie beyond the end of the file.
+using TSprPixelSource = std::function<const std::uint8_t*(const TSprEntry&)>;
 
 class TSprLoader {
  public:
@@ -39,6 +47,8 @@ class TSprLoader {
   // sprite does not exist or has no size (the user has been told why, unless the reader is
   // quiet). Raises EInOutError when its entry or its pixels lie beyond the end of the file.
   const TBitmap* ReadSprSprite(TSprBytes File, int Index);
+  // The same, given the file's first bytes through its directory, and its pixels from Pixels.
+  const TBitmap* ReadSprSprite(TSprBytes Directory, int Index, const TSprPixelSource& Pixels);
   // A quiet reader does not tell the user about sprites without a size.
   void SetQuiet(bool Value) { FQuiet = Value; }
 
@@ -52,9 +62,13 @@ class TSprLoader {
 TSprEntry ReadSprEntry(TSprBytes File, int Index);
 // How many directory entries the file holds whole: the count, or fewer when it is cut short.
 int SprEntriesInFile(TSprBytes File);
-// Raises ESpriteError, naming Path, when the sprites that File's directory makes readable hold
-// more pixels than the bound above allows, so nothing is allocated for them.
-void CheckSprPixelTotal(TSprBytes File, const std::string& Path);
+// The file's first bytes through its directory, or all of a file cut short before its end:
+// what the readers above need besides the pixels. Raises EInOutError when it cannot be read.
+TLargeBytes ReadSprDirectory(TFileReader& Reader);
+// Raises ESpriteError, naming Path, when the sprites that the directory makes readable in a file
+// of FileSize bytes hold more pixels than the bound above allows, so nothing is allocated for
+// them.
+void CheckSprPixelTotal(TSprBytes Directory, std::uint64_t FileSize, const std::string& Path);
 
 // Writes File's sprites (5-6-5) to FileName as an .spr file, reporting progress per sprite.
 void WriteSprFile(const TS16File& File, const std::string& FileName, IProgressReport& Progress);

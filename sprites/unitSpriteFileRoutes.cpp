@@ -73,23 +73,34 @@ std::string TSprOpenResult::LeftOutText(const std::string& Path) const {
 TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoader& Loader) try {
   File.Clear();
   File.SetFormat(false);
-  const TLargeBytes Bytes = ReadWholeFile(Path, UINT64_MAX);
+  // The directory first, then only the pixels its sprites name.
+  TFileReader Reader;
+  Reader.OpenOrThrow(Path);
+  const TLargeBytes Directory = ReadSprDirectory(Reader);
   TSprOpenResult Result;
-  Result.Count = Loader.ReadSprCount(Bytes);
-  CheckSprPixelTotal(Bytes, Path);
+  Result.Count = Loader.ReadSprCount(Directory);
+  CheckSprPixelTotal(Directory, Reader.Size(), Path);
+  std::vector<std::uint8_t> Block;
+  const TSprPixelSource Pixels = [&](const TSprEntry& Entry) {
+    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
+    Block.resize(std::size_t(Entry.PixelCount()));
+    Reader.Seek(Entry.Offset);
+    Reader.Read(Block.data(), Block.size());
+    return Block.data();
+  };
   TQuietAfterFirst Quiet(Loader);
   // Entries beyond the end of a directory cut short are left out without asking the reader.
-  const int InFile = SprEntriesInFile(Bytes);
+  const int InFile = SprEntriesInFile(Directory);
   std::uint64_t End = 2 + 8 * std::uint64_t(Result.Count);
   for (int I = 0; I < InFile; ++I) {
-    const TSprEntry Entry = ReadSprEntry(Bytes, I);
+    const TSprEntry Entry = ReadSprEntry(Directory, I);
     End = std::max(End, std::uint64_t(Entry.Offset) + Entry.PixelCount());
     // Only the reader's refusals leave a sprite out; anything else, running out of memory
     // among them, fails the open.
     const TBitmap* SpriteBitmap = nullptr;
     bool Told = true;
     try {
-      SpriteBitmap = Loader.ReadSprSprite(Bytes, I);
+      SpriteBitmap = Loader.ReadSprSprite(Directory, I, Pixels);
     } catch (const EInOutError&) {
       Told = false;
     }
@@ -105,7 +116,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
     File.Add(std::move(Sprite));
   }
   Result.LeftOut += Result.Count - InFile;
-  Result.Extent = {Bytes.size(), End};
+  Result.Extent = {Reader.Size(), End};
   Result.Whole = Result.LeftOut == 0 && Result.Extent.Whole();
   return Result;
 } catch (const std::bad_alloc&) {

@@ -5,38 +5,80 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMimeData>
+#include <algorithm>
 #include <optional>
 
 #include "platform/qt/unitQtImageBridge.h"
+#include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitBmpCodec.h"
+#include "platform/unitPngChunks.h"
 #include "sprites/unitBitmapRoutes.h"
 
 namespace {
 
 const QString PngType = QStringLiteral("image/png");
 const QString BmpType = QStringLiteral("image/bmp");
+const QString QtImageType = QStringLiteral("application/x-qt-image");
+
+std::span<const std::uint8_t> SpanOf(const QByteArray& Bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(Bytes.constData()), std::size_t(Bytes.size())};
+}
+
+bool IsBmpData(const QByteArray& Bytes) {
+  return Bytes.startsWith("BM");
+}
+
+// The reader of a form: PNG and BMP bytes, under whatever name they come, are read by the
+// program's own checks and codec; other bytes by Qt's reader of their kind.
+enum class TReader { Png, Bmp, Qt, Decoded };
 
 // One form of the clipboard's image, looked at but not yet decoded.
 struct TOfferedImage {
-  QByteArray Bytes;  // empty for an image already decoded in this process
-  QByteArray Format;
-  QImage Decoded;
+  QByteArray Bytes;
+  QByteArray Format;  // Qt's name of the form, for TReader::Qt
+  TReader Reader = TReader::Qt;
+  QImage Decoded;  // for an image already decoded in this process
   bool Indexed = false;
 };
+
+TReader ReaderOf(const QString& Type, const QByteArray& Bytes) {
+  if (Type == PngType || IsPngSignature(SpanOf(Bytes))) return TReader::Png;
+  if (Type == BmpType || IsBmpData(Bytes)) return TReader::Bmp;
+  return TReader::Qt;
+}
 
 bool IsIndexed(QImage::Format Format) {
   return Format == QImage::Format_Indexed8 || Format == QImage::Format_Mono ||
          Format == QImage::Format_MonoLSB;
 }
 
+// Whether the form reads, from its header alone, and whether it is palette-based.
+std::optional<bool> IndexedForm(TOfferedImage& Offer) try {
+  switch (Offer.Reader) {
+    case TReader::Png:
+      return ReadPngHeader(SpanOf(Offer.Bytes)).IsIndexed();
+    case TReader::Bmp:
+      return BmpPixelFormat(SpanOf(Offer.Bytes)) == TPixelFormat::pf8bit;
+    default: {
+      QBuffer Buffer(&Offer.Bytes);
+      QImageReader Reader(&Buffer, Offer.Format);
+      if (!Reader.canRead()) return std::nullopt;
+      return IsIndexed(Reader.imageFormat());
+    }
+  }
+} catch (const std::runtime_error&) {
+  return std::nullopt;
+}
+
 std::optional<TOfferedImage> OfferedForm(const QMimeData& Data, const QString& Type) {
   TOfferedImage Offer;
   Offer.Bytes = Data.data(Type);
-  Offer.Format = Type.mid(int(sizeof("image/")) - 1).toLatin1();
-  QBuffer Buffer(&Offer.Bytes);
-  QImageReader Reader(&Buffer, Offer.Format);
-  if (Offer.Bytes.isEmpty() || !Reader.canRead()) return std::nullopt;
-  Offer.Indexed = IsIndexed(Reader.imageFormat());
+  if (Offer.Bytes.isEmpty()) return std::nullopt;
+  Offer.Format = Type.mid(Type.indexOf('/') + 1).toLatin1();
+  Offer.Reader = ReaderOf(Type, Offer.Bytes);
+  const auto Indexed = IndexedForm(Offer);
+  if (!Indexed) return std::nullopt;
+  Offer.Indexed = *Indexed;
   return Offer;
 }
 
@@ -46,23 +88,35 @@ std::optional<TOfferedImage> OfferedImage() {
   QStringList Types = {PngType, BmpType};
   for (const QString& Type : Data->formats())
     if (Type.startsWith(QStringLiteral("image/")) && !Types.contains(Type)) Types << Type;
+  // Qt's own form comes as bytes from another program, and is read as they are.
+  Types << QtImageType;
   for (const QString& Type : Types)
     if (Data->hasFormat(Type))
       if (auto Offer = OfferedForm(*Data, Type)) return Offer;
-  // An image put there by this process is already decoded.
-  if (!Data->hasImage()) return std::nullopt;
+  // An image put there by this process is already decoded, and has no bytes.
+  if (!Data->hasImage() || !Data->data(QtImageType).isEmpty()) return std::nullopt;
   TOfferedImage Offer;
+  Offer.Reader = TReader::Decoded;
   Offer.Decoded = qvariant_cast<QImage>(Data->imageData());
   if (Offer.Decoded.isNull()) return std::nullopt;
   Offer.Indexed = Offer.Decoded.colorCount() > 0;
   return Offer;
 }
 
-QImage Decode(TOfferedImage& Offer) {
-  if (Offer.Bytes.isEmpty()) return Offer.Decoded;
-  QBuffer Buffer(&Offer.Bytes);
-  QImageReader Reader(&Buffer, Offer.Format);
-  return ReadImageWithinLimits(Reader, "The image on the clipboard");
+std::unique_ptr<TBitmap> Decode(TOfferedImage& Offer) {
+  switch (Offer.Reader) {
+    case TReader::Png:
+      return ReadPng(SpanOf(Offer.Bytes));
+    case TReader::Bmp:
+      return ReadBmp(SpanOf(Offer.Bytes));
+    case TReader::Decoded:
+      return BitmapOfImage(Offer.Decoded);
+    default: {
+      QBuffer Buffer(&Offer.Bytes);
+      QImageReader Reader(&Buffer, Offer.Format);
+      return BitmapOfImage(ReadImageWithinLimits(Reader, "The image on the clipboard"));
+    }
+  }
 }
 
 QByteArray BmpBytes(const TBitmap& Bitmap) {
@@ -71,6 +125,21 @@ QByteArray BmpBytes(const TBitmap& Bitmap) {
   const std::vector<std::uint8_t> Bytes = EncodeBmp(Opaque);
   return QByteArray(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
 }
+
+// Qt's own image goes to this process only. Named among the forms, it would make Qt offer the
+// desktop every form it can write as well: JPEG and the one-bit forms break the black rule,
+// and XPM is palette-based.
+class TCopiedImage : public QMimeData {
+ public:
+  QStringList formats() const override {
+    QStringList Formats = QMimeData::formats();
+    Formats.removeAll(QtImageType);
+    return Formats;
+  }
+  bool hasFormat(const QString& Type) const override {
+    return Type == QtImageType ? QMimeData::formats().contains(Type) : QMimeData::hasFormat(Type);
+  }
+};
 
 }  // namespace
 
@@ -82,7 +151,7 @@ void PutBitmapOnClipboard(const TBitmap& Bitmap) {
     return;
   }
   const QImage Image = ImageOfBitmap(Bitmap);
-  auto* Data = new QMimeData;
+  auto* Data = new TCopiedImage;
   Data->setData(PngType, EncodePng(Image));
   Data->setData(BmpType, BmpBytes(Bitmap));
   Data->setImageData(Image);
@@ -90,7 +159,12 @@ void PutBitmapOnClipboard(const TBitmap& Bitmap) {
 }
 
 bool ClipboardOffersImage() {
-  return OfferedImage().has_value();
+  const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+  if (!Data) return false;
+  const QStringList Types = Data->formats();
+  return Data->hasImage() || std::any_of(Types.begin(), Types.end(), [](const QString& Type) {
+           return Type.startsWith(QStringLiteral("image/"));
+         });
 }
 
 bool ClipboardOffersPalette() {
@@ -101,5 +175,5 @@ bool ClipboardOffersPalette() {
 std::unique_ptr<TBitmap> ReadClipboardImage() {
   auto Offer = OfferedImage();
   if (!Offer) throw ESpriteError("The clipboard holds no image that can be read");
-  return BitmapOfImage(Decode(*Offer));
+  return Decode(*Offer);
 }

@@ -11,12 +11,12 @@
 #include "platform/unitBitmap.h"
 #include "sprites/unitS16Handler.h"
 
-bool IsPngData(std::span<const std::uint8_t> Bytes);
-// 24 bits, a pixel less than half opaque as black. The size in the header is checked before
-// the pixels are allocated; raises ESpriteError with the reason when the PNG does not read.
+// 24 bits, a pixel less than half opaque as black. The chunks are checked and the size in the
+// header is bounded by the bytes before the decoder sees them; raises ESpriteError with the
+// reason when the PNG does not read.
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
-// A PNG by its signature, anything else as a BMP; raises an error that says why it does not
-// read.
+// A PNG by its signature, anything else as a BMP; reads no more of the file than the format
+// uses. Raises an error that says why it does not read.
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path);
 
 // What Export To writes for a filter index: a BMP of the depth of filters 1 to 3, or for the

@@ -23,14 +23,6 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -z "$shots" ] || mkdir -p "$shots"
 
-# Waits up to 20 seconds for a line of the editor's window log.
-wait_for_log() {
-  for _ in $(seq 200); do
-    grep -qxF "pelbrook.window: $1" "$work/log" && return 0
-    sleep 0.1
-  done
-  fail "never saw: $1"
-}
 # Waits up to 20 seconds for a window whose name matches $1 and prints its id.
 wait_for_window() {
   local id

@@ -31,6 +31,18 @@ wait_for_title() {
   return 1
 }
 
+# Waits up to 20 seconds for the line "pelbrook.window: $1" in $work/log, where an editor run
+# with QT_LOGGING_RULES='pelbrook.window.debug=true' sends its standard error.
+wait_for_log() {
+  for _ in $(seq 200); do
+    grep -qxF "pelbrook.window: $1" "$work/log" && return 0
+    sleep 0.1
+  done
+  echo "FAILED: never saw: $1"
+  tail -n 20 "$work/log"
+  exit 1
+}
+
 # Starts the editor ($window its window) and opens $1 with Ctrl+O, by name.
 start_editor_on() {
   "$editor" &

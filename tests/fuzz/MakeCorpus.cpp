@@ -1,6 +1,6 @@
-// Writes the seed corpora of the fuzz targets, OUT/s16, OUT/spr, OUT/bmp and OUT/registry: valid
-// files of every kind the readers take, and the BMP Suite images when their folder is there; and
-// OUT/hostile, files made to exhaust memory or time.
+// Writes the seed corpora of the fuzz targets, OUT/s16, OUT/spr, OUT/bmp, OUT/png and
+// OUT/registry: valid files of every kind the readers take, and the BMP Suite images when their
+// folder is there; and OUT/hostile, files made to exhaust memory or time.
 
 #include <cstdio>
 #include <exception>
@@ -10,6 +10,7 @@
 #include "platform/unitRegistryStore.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "sprites/unitSpriteFileRoutes.h"
+#include "tests/support/RawPng.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
@@ -58,6 +59,44 @@ void WriteBmpFiles(const fs::path& Out, const fs::path& Suite, const TS16File& F
                     fs::copy_options::overwrite_existing);
 }
 
+// Every colour type at every bit depth it allows, plain and interlaced; the chunks beside the
+// pixels; the smallest picture; and headers claiming far more than their data.
+void WritePngFiles(const fs::path& Out) {
+  const auto Write = [&](const std::string& Name, const TPngBytes& Bytes) {
+    WriteBytes((Out / "png" / (Name + ".png")).string(), Bytes);
+  };
+  const std::pair<int, std::vector<int>> Depths[] = {
+      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
+  for (const auto& [Type, Bits] : Depths)
+    for (const int Depth : Bits)
+      for (const bool Interlaced : {false, true})
+        Write("type" + std::to_string(Type) + "-" + std::to_string(Depth) +
+                  (Interlaced ? "-interlaced" : ""),
+              MakeRawPng(13, 11, Depth, Type, Interlaced));
+  const TPngBytes Text = {'T', 'i', 't', 'l', 'e', 0, 'a', ' ', 's', 'p', 'r', 'i', 't', 'e'};
+  TPngBytes Compressed = {'T', 'i', 't', 'l', 'e', 0, 0};
+  const TPngBytes Deflated = ZlibStored({'a', ' ', 's', 'p', 'r', 'i', 't', 'e'});
+  Compressed.insert(Compressed.end(), Deflated.begin(), Deflated.end());
+  TPngBytes Profile = {'s', 'R', 'G', 'B', 0, 0};
+  const TPngBytes Icc = ZlibStored(TPngBytes(132, 0));
+  Profile.insert(Profile.end(), Icc.begin(), Icc.end());
+  Write("type3-trns", MakeRawPng(5, 4, 8, 3, false, {{"tRNS", {0, 128, 255}}}));
+  Write("type0-trns", MakeRawPng(5, 4, 8, 0, false, {{"tRNS", {0, 37}}}));
+  Write("type2-trns", MakeRawPng(5, 4, 8, 2, false, {{"tRNS", {0, 37, 0, 74, 0, 111}}}));
+  Write("text", MakeRawPng(5, 4, 8, 2, false, {{"tEXt", Text}}));
+  Write("ztxt", MakeRawPng(5, 4, 8, 6, false, {{"zTXt", Compressed}}));
+  Write("iccp", MakeRawPng(5, 4, 8, 2, false, {{"iCCP", Profile}}));
+  Write("1x1", MakeRawPng(1, 1, 8, 6));
+  Write("claims-2147483647-squared", TRawPng()
+                                         .Header(0x7FFFFFFF, 0x7FFFFFFF, 8, 2)
+                                         .Chunk("IDAT", ZlibStored({0, 1, 2, 3}))
+                                         .End()
+                                         .Bytes);
+  Write("claims-65536-by-1",
+        TRawPng().Header(65536, 1, 1, 0).Chunk("IDAT", ZlibStored({0, 0})).End().Bytes);
+  Write("text-claiming-2gb", TextClaiming2Gb());
+}
+
 TBytes SprFile(int Count, std::uint32_t Offset, int Width, int Height, std::size_t PixelBytes) {
   TLeBytes Bytes;
   Bytes.U16(std::uint16_t(Count));
@@ -97,6 +136,7 @@ void WriteHostileFiles(const fs::path& Out) {
   Write("directory-of-terabytes.s16", S16File(65535, 65535, 65535));
   Write("cut-short-by-64mib.s16", S16File(1, 4096, 8192));
   Write("rle8-16384-by-16384-in-263kb.bmp", Rle8Bmp(16384, 16384, 269000));
+  Write("text-chunk-claiming-2gb-in-70-bytes.png", TextClaiming2Gb());
 }
 
 bool WritePreferences(const fs::path& Out) {
@@ -122,12 +162,13 @@ int main(int argc, char** argv) {
   try {
     const fs::path Out = argv[1];
     fs::remove_all(Out);
-    for (const char* Kind : {"s16", "spr", "bmp", "registry", "hostile"})
+    for (const char* Kind : {"s16", "spr", "bmp", "png", "registry", "hostile"})
       fs::create_directories(Out / Kind);
     WriteSpriteFiles(Out);
     TS16File File;
     FillDocument(File);
     WriteBmpFiles(Out, argv[2], File);
+    WritePngFiles(Out);
     WriteHostileFiles(Out);
     if (!WritePreferences(Out)) throw std::runtime_error("Unable to write the preference file");
   } catch (const std::exception& Error) {

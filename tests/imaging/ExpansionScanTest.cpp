@@ -120,15 +120,81 @@ TEST(ExpansionScan, RandomCompositesComeApartWhole) {
   }
 }
 
-TEST(ExpansionScan, StopsAtTheMostSpritesADocumentHolds) {
+// Each sprite's size and words, in order.
+std::vector<std::pair<int, TWords>> Contents(const TS16File& File) {
+  std::vector<std::pair<int, TWords>> Result;
+  for (int I = 0; I < File.Count(); ++I)
+    Result.emplace_back(File.GetSprite(I).Width(), SpriteWords(File.GetSprite(I)));
+  return Result;
+}
+
+TEST(ExpansionScan, FailsAtTheMostSpritesADocumentHoldsLeavingItAsItWas) {
   TS16File File;
   for (int I = 1; I < TS16File::MaxSprites; ++I) File.Add(MakeSprite(0, 0));
   File.Add(DrawSheet({"..", "a.", ".b"}));
+  const auto Before = Contents(File);
   TRecordedExpansion View;
-  EXPECT_EQ(ErrorText<ESpriteError>([&] { TExpansionScan(File, File.Count() - 1, View).Run(); }),
-            "A sprite file holds at most 65535 sprites");
+  EXPECT_EQ(
+      ErrorText<ESpriteLimitError>([&] { TExpansionScan(File, File.Count() - 1, View).Run(); }),
+      "A sprite file holds at most 65535 sprites");
   EXPECT_EQ(View.Trace, "| 0,1-0,1|");
-  EXPECT_EQ(File.Count(), TS16File::MaxSprites);
+  EXPECT_EQ(Contents(File), Before);
 }
+
+// The scan is stopped at its Nth report (status texts and progress counted together).
+class TStoppedExpansion : public TRecordedExpansion {
+ public:
+  TExpansionScan* Scan = nullptr;
+  int StopAt = 0;
+  std::size_t ProgressAtStop = 0;
+
+  void SetStatusText(const std::string& Text) override {
+    TRecordedExpansion::SetStatusText(Text);
+    Report();
+  }
+  void SetProgress(int Percent) override {
+    TRecordedExpansion::SetProgress(Percent);
+    Report();
+  }
+
+ private:
+  void Report() {
+    if (--StopAt != 0) return;
+    ProgressAtStop = Progress.size();
+    Scan->Stop();
+  }
+};
+
+struct TStopCase {
+  const char* Name;
+  int StopAt;
+};
+
+class ExpansionStops : public testing::TestWithParam<TStopCase> {};
+
+TEST_P(ExpansionStops, LeaveTheDocumentAsItWasWithoutAnotherColumn) {
+  TS16File File;
+  File.Add(MakeSprite(1, 1, {0x1111}));
+  File.Add(DrawSheet({"......", ".a0.b.", ".0c...", "......", "...d.."}));
+  File.Add(MakeSprite(1, 1, {0x2222}));
+  const auto Before = Contents(File);
+  TStoppedExpansion View;
+  View.StopAt = GetParam().StopAt;
+  TExpansionScan Scan(File, 1, View);
+  View.Scan = &Scan;
+  EXPECT_FALSE(Scan.Run());
+  EXPECT_EQ(Contents(File), Before);
+  EXPECT_EQ(View.Progress.size(), View.ProgressAtStop);
+}
+
+// Reports: 1 "Splitting the Bitmap...", 2 the pass, 3 column 0's progress, 4 column 1's,
+// 5 the first cut's text, 6 column 4's progress, 7 the second cut's text.
+INSTANTIATE_TEST_SUITE_P(Reports, ExpansionStops,
+                         testing::Values(TStopCase{"BeforeTheCompositeLeaves", 1},
+                                         TStopCase{"AtAPassText", 2},
+                                         TStopCase{"AtAColumnWithNothing", 3},
+                                         TStopCase{"AtAColumnWithASprite", 4},
+                                         TStopCase{"AtACutsText", 7}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 }  // namespace

@@ -182,4 +182,29 @@ TEST(ManualCut, WhileTheCutsTextLetsMessagesRunAFinishIsKeptAndAReleaseDropped) 
   EXPECT_EQ(Released.Cuts.size(), 1u);
 }
 
+// What a save made at a wait would write: the sheet whole, right after the cuts so far; and
+// the cutter goes on with it out of the document, whether the save worked or failed.
+TEST(ManualCut, TheSheetIsKeptAfterTheCutsForAnActionWhileCutting) {
+  for (const bool ActionFails : {false, true}) {
+    SCOPED_TRACE(ActionFails);
+    const TArt Sheet = {".....", ".a.b.", "....."};
+    TManualSession Session(Sheet);
+    std::vector<TWords> Seen;
+    const TStep Save = [&](TManualCut& Cutter) {
+      const auto Action = [&] {
+        for (int I = 0; I < Session.File.Count(); ++I)
+          Seen.push_back(SpriteWords(Session.File.GetSprite(I)));
+        if (ActionFails) throw std::runtime_error("No space left on device");
+      };
+      EXPECT_EQ(ErrorText<std::runtime_error>([&] { Cutter.WithCompositeKept(Action); }),
+                ActionFails ? "No space left on device" : "(no error)");
+    };
+    Session.Run({Press(1, 1), Release(1, 1), Save, Press(3, 1), Release(3, 1)});
+    EXPECT_EQ(Seen,
+              (std::vector<TWords>{{ArtWord('a')}, SpriteWords(*DrawSheet(Sheet)), {0x2222}}));
+    ASSERT_EQ(Session.File.Count(), 3);
+    EXPECT_EQ(SpriteWords(Session.File.GetSprite(1)), TWords{ArtWord('b')});
+  }
+}
+
 }  // namespace

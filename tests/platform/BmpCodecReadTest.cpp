@@ -6,12 +6,14 @@
 
 #include "platform/unitBmpCodec.h"
 #include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 
 namespace {
 
-// A BMP file with a 40-byte (or padded) header, the masks and colour table after it, and the
-// pixel offset pointing at the pixels unless moved.
+// A BMP file with a 40-byte (or padded) header, the masks and colour table after it (the masks
+// inside the header from 56 bytes on, as those headers have them), and the pixel offset pointing
+// at the pixels unless moved.
 struct TFile {
   std::uint32_t HeaderSize = 40;
   std::int32_t Width = 1, Height = 1;
@@ -24,14 +26,17 @@ struct TFile {
   std::size_t CutTo = SIZE_MAX;
 
   TBytes Bytes() const {
-    const auto Offset = std::uint32_t(14 + HeaderSize + 4 * (Masks.size() + Palette.size()));
+    const bool MasksInHeader = HeaderSize >= 56;
+    const auto Offset =
+        std::uint32_t(14 + HeaderSize + 4 * ((MasksInHeader ? 0 : Masks.size()) + Palette.size()));
     TLeBytes Out;
     Out.U16(0x4D42).U32(Offset + std::uint32_t(Pixels.size())).U32(0);
     Out.U32(Offset + std::uint32_t(PixelOffsetShift)).U32(HeaderSize);
     Out.U32(std::uint32_t(Width)).U32(std::uint32_t(Height)).U16(Planes).U16(BitCount);
     Out.U32(Compression).U32(0).U32(0).U32(0).U32(ColoursUsed).U32(0);
-    Out.Bytes.resize(14 + HeaderSize, 0);
+    Out.Bytes.resize(14 + (MasksInHeader ? 40 : HeaderSize), 0);
     for (const std::uint32_t Mask : Masks) Out.U32(Mask);
+    Out.Bytes.resize(std::max(Out.Bytes.size(), std::size_t(14 + HeaderSize)), 0);
     for (const TColour C : Palette) Out.U32(MakeColour(BlueOf(C), GreenOf(C), RedOf(C)));
     Out.Bytes.insert(Out.Bytes.end(), Pixels.begin(), Pixels.end());
     Out.Bytes.resize(std::min(CutTo, Out.Bytes.size()));
@@ -186,6 +191,74 @@ TEST(BmpRead, Keeps16BitWordsOf555And565Files) {
     EXPECT_EQ(RawBits(*Bitmap), Words555);
   }
 }
+
+struct TAlphaFile {
+  const char* Name;
+  std::uint32_t HeaderSize, Compression;
+  std::uint16_t BitCount;
+  std::vector<std::uint32_t> Masks;
+  TBytes Pixels;
+  TPixelFormat Format;
+  TBytes Expected;
+};
+
+class BmpAlpha : public testing::TestWithParam<TAlphaFile> {};
+
+TEST_P(BmpAlpha, MakesPixelsLessThanHalfOpaqueBlack) {
+  TFile File;
+  File.HeaderSize = GetParam().HeaderSize;
+  File.Compression = GetParam().Compression;
+  File.BitCount = GetParam().BitCount;
+  File.Masks = GetParam().Masks;
+  File.Pixels = GetParam().Pixels;
+  File.Width = int(File.Pixels.size() * 8 / File.BitCount);
+  const auto Bitmap = ReadBmp(File.Bytes());
+  ASSERT_EQ(Bitmap->PixelFormat(), GetParam().Format);
+  EXPECT_EQ(RawBits(*Bitmap), GetParam().Expected);
+}
+
+const std::vector<std::uint32_t> Bgra = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+// Blue 1, green 2, red 3 at alpha 0, 127, 128 and 255.
+const TBytes FourAlphas = {1, 2, 3, 0, 1, 2, 3, 127, 1, 2, 3, 128, 1, 2, 3, 255};
+const TBytes TwoBlackTwoColoured = {0, 0, 0, 0, 0, 0, 1, 2, 3, 1, 2, 3};
+const TBytes FourColoured = {1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3};
+constexpr auto Rgb = 0u, BitFields = 3u, AlphaBitFields = 6u;
+
+INSTANTIATE_TEST_SUITE_P(
+    , BmpAlpha,
+    testing::Values(TAlphaFile{"V5Header", 124, BitFields, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"V3Header", 56, BitFields, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"AlphaBitFieldsAfterAnInfoHeader", 40, AlphaBitFields, 32, Bgra,
+                               FourAlphas, TPixelFormat::pf24bit, TwoBlackTwoColoured},
+                    TAlphaFile{"EveryAlphaZeroMeansNoAlpha",
+                               124,
+                               BitFields,
+                               32,
+                               Bgra,
+                               {1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3, 0},
+                               TPixelFormat::pf24bit,
+                               FourColoured},
+                    TAlphaFile{"OneBitAlphaKeepsTheWordsOf555",
+                               124,
+                               BitFields,
+                               16,
+                               {0x7C00, 0x03E0, 0x001F, 0x8000},
+                               {0xFF, 0x7F, 0xFF, 0xFF},
+                               TPixelFormat::pf15bit,
+                               {0, 0, 0xFF, 0x7F}},
+                    TAlphaFile{"PlainFilesIgnoreTheFourthMask", 124, Rgb, 32, Bgra, FourAlphas,
+                               TPixelFormat::pf24bit, FourColoured},
+                    TAlphaFile{"AMaskOverlappingAColourIsNoAlpha",
+                               124,
+                               BitFields,
+                               32,
+                               {0xFF0000, 0xFF00, 0xFF, 0xFF},
+                               FourAlphas,
+                               TPixelFormat::pf24bit,
+                               FourColoured}),
+    [](const auto& Info) { return CaseName(Info.param.Name); });
 
 // The suite's bad files cover the plainly wrong fields; these cover the rest.
 struct TRefusal {

@@ -12,6 +12,7 @@
 
 #include "platform/unitBitmap.h"
 #include "sprites/unitT1Palette.h"
+#include "tests/support/SpriteFactory.h"
 
 inline const auto AllFormats = testing::Values(TPixelFormat::pf8bit, TPixelFormat::pf15bit,
                                                TPixelFormat::pf16bit, TPixelFormat::pf24bit);
@@ -64,4 +65,18 @@ inline std::vector<std::uint8_t> RawBits(const TBitmap& Bitmap) {
   std::vector<std::uint8_t> Bytes(Bitmap.RawSize());
   Bitmap.ReadRawBits(Bytes.data());
   return Bytes;
+}
+
+// A top-down 32-bit BMP whose 124-byte header declares an alpha channel in its bit fields, as
+// paint programs write pictures with erased areas; Bgra holds four bytes a pixel.
+inline TBytes AlphaBmp(int Width, int Height, const TBytes& Bgra) {
+  const std::uint32_t Offset = 14 + 124;
+  TLeBytes Out;
+  Out.U16(0x4D42).U32(Offset + std::uint32_t(Bgra.size())).U32(0).U32(Offset);
+  Out.U32(124).U32(std::uint32_t(Width)).U32(std::uint32_t(-Height)).U16(1).U16(32).U32(3);
+  Out.U32(std::uint32_t(Bgra.size())).U32(2835).U32(2835).U32(0).U32(0);
+  Out.U32(0xFF0000).U32(0xFF00).U32(0xFF).U32(0xFF000000);
+  Out.Bytes.resize(Offset, 0);
+  Out.Bytes.insert(Out.Bytes.end(), Bgra.begin(), Bgra.end());
+  return Out.Bytes;
 }

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <cstdint>
 
+#include "tests/support/RawPng.h"
+
 inline QByteArray Encoded(const QImage& Image, const char* Format) {
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
@@ -17,13 +19,8 @@ inline QByteArray Encoded(const QImage& Image, const char* Format) {
   return Bytes;
 }
 
-inline std::uint32_t Crc32(const char* Bytes, int Count) {
-  std::uint32_t Crc = 0xFFFFFFFF;
-  for (int I = 0; I < Count; ++I) {
-    Crc ^= std::uint8_t(Bytes[I]);
-    for (int Bit = 0; Bit < 8; ++Bit) Crc = (Crc >> 1) ^ (0xEDB88320 & (0 - (Crc & 1)));
-  }
-  return ~Crc;
+inline QByteArray QBytes(const std::vector<std::uint8_t>& Bytes) {
+  return QByteArray(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
 }
 
 inline void PutBigEndian(QByteArray& Bytes, int At, std::uint32_t Value) {
@@ -35,6 +32,6 @@ inline QByteArray PngClaiming(std::uint32_t Width, std::uint32_t Height) {
   QByteArray Png = Encoded(QImage(1, 1, QImage::Format_RGB32), "PNG");
   PutBigEndian(Png, 16, Width);
   PutBigEndian(Png, 20, Height);
-  PutBigEndian(Png, 29, Crc32(Png.constData() + 12, 17));
+  PutBigEndian(Png, 29, Crc32(reinterpret_cast<const std::uint8_t*>(Png.constData()) + 12, 17));
   return Png;
 }

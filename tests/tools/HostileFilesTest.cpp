@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "tests/support/CaseNames.h"
+#include "tests/support/RawPng.h"
 #include "tests/support/SpriteFactory.h"
 #include "tests/support/ToolRunner.h"
 
@@ -31,7 +33,8 @@ TEST(CorpusFiles, LoadOrEndInAMessageWithinTheAddressSpace) {
     ++Files;
     std::vector<std::vector<std::string>> Calls = {{"info", Path, "--from", "s16"},
                                                    {"info", Path, "--from", "spr"}};
-    if (Entry.path().extension() == ".bmp") Calls.push_back({"import", Dir.File("o.s16"), Path});
+    if (Entry.path().extension() == ".bmp" || Entry.path().extension() == ".png")
+      Calls.push_back({"import", Dir.File("o.s16"), Path});
     for (const auto& Args : Calls) {
       const TToolRun Run = RunToolWithin(TwoGiB, Args);
       EXPECT_TRUE(Run.Status == 0 || (Run.Status == 1 && !Run.Err.empty()))
@@ -83,5 +86,58 @@ TEST(TooLargeFiles, FailTheOpenWithAMessage) {
     EXPECT_EQ(Run.Err, "Not enough memory to open " + Dir.File(Name) + "\n");
   }
 }
+
+// Files far larger than the memory the tool may take, holding little or nothing it can use: each
+// is read only as far as its format uses, so what it holds loads and the rest says why not.
+struct TLargeFile {
+  const char* Name;
+  TBytes Start;                      // the rest of the file is a hole, read as zeros
+  std::vector<std::string> Command;  // FILE stands for the file
+  int Status;
+  const char* Output;  // part of what the tool prints
+};
+
+class LargeFiles : public testing::TestWithParam<TLargeFile> {};
+
+TEST_P(LargeFiles, AreReadOnlyAsFarAsTheFormatUses) {
+  if (Sanitized) GTEST_SKIP() << "no room for the sanitizer's shadow memory";
+  TTempDir Dir;
+  const std::string Path = Dir.File(GetParam().Name);
+  WriteBytes(Path, GetParam().Start);
+  std::filesystem::resize_file(Path, std::uint64_t(3) << 30);
+  std::vector<std::string> Args;
+  for (const std::string& Arg : GetParam().Command)
+    Args.push_back(Arg == "FILE" ? Path : Arg == "OUT" ? Dir.File("out.s16") : Arg);
+  const TToolRun Run = RunToolWithin(StartingAddressSpace() + (std::uint64_t(64) << 20), Args);
+  EXPECT_EQ(Run.Status, GetParam().Status) << Run.Err;
+  EXPECT_NE((Run.Out + Run.Err).find(GetParam().Output), std::string::npos) << Run.Out << Run.Err;
+}
+
+TBytes SmallBmp() {
+  TLeBytes Bmp;
+  Bmp.U16(0x4D42).U32(58).U32(0).U32(54).U32(40).U32(1).U32(1).U16(1).U16(24).U32(0);
+  Bmp.U32(4).U32(0).U32(0).U32(0).U32(0).U32(255);
+  return Bmp.Bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , LargeFiles,
+    testing::Values(
+        TLargeFile{"no-picture.bmp", {}, {"import", "OUT", "FILE"}, 1, "Not a BMP file"},
+        TLargeFile{"small-picture-first.bmp", SmallBmp(), {"import", "OUT", "FILE"}, 0, ""},
+        TLargeFile{
+            "small-picture-first.png", MakeRawPng(2, 2, 8, 2), {"import", "OUT", "FILE"}, 0, ""},
+        TLargeFile{"text-claiming-2gb.png",
+                   TextClaiming2Gb(),
+                   {"import", "OUT", "FILE"},
+                   1,
+                   "tEXt chunk ends beyond byte 1073741824"},
+        // Count 1; offset 10, 1 by 1, one pixel.
+        TLargeFile{"one-sprite-first.spr",
+                   {1, 0, 10, 0, 0, 0, 1, 0, 1, 0, 5},
+                   {"info", "FILE", "--from", "spr"},
+                   0,
+                   "\n0 1 1\n"}),
+    [](const auto& Info) { return CaseName(Info.param.Name); });
 
 }  // namespace

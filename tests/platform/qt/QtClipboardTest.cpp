@@ -28,7 +28,7 @@ QImage Filled(QImage::Format Format, QRgb Colour) {
   return Image;
 }
 
-TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpThenQtsImageInOneWrite) {
+TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpAndQtsImageToItselfInOneWrite) {
   TBitmap Bitmap(TPixelFormat::pf16bit, 2, 1);
   Bitmap.SetPixel(1, 0, 0x0000FF);
   int Changes = 0;
@@ -38,10 +38,11 @@ TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpThenQtsImageIn
   QObject::disconnect(Connection);
   EXPECT_EQ(Changes, 1);
 
+  // Qt's image among the named forms would make Qt offer the desktop every form it writes.
   const QMimeData& Data = *QGuiApplication::clipboard()->mimeData();
-  ASSERT_GE(Data.formats().size(), 3);
-  EXPECT_EQ(Data.formats().mid(0, 3),
-            (QStringList{"image/png", "image/bmp", "application/x-qt-image"}));
+  EXPECT_EQ(Data.formats(), (QStringList{"image/png", "image/bmp"}));
+  EXPECT_TRUE(Data.hasImage());
+  EXPECT_EQ(qvariant_cast<QImage>(Data.imageData()).pixel(1, 0), qRgba(255, 0, 0, 255));
   const QImage Png = QImage::fromData(Data.data("image/png"), "PNG");
   EXPECT_EQ(Png.pixel(0, 0), qRgba(0, 0, 0, 0));
   EXPECT_EQ(Png.pixel(1, 0), qRgba(255, 0, 0, 255));
@@ -105,6 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"image/bmp", Encoded(Filled(QImage::Format_RGB32, qRgb(0, 0, 255)), "BMP")}},
                  false,
                  0xFF0000},
+        TOffered{"BmpWhenThePngClaims2GbUnderAnyName",
+                 {{"image/png", QBytes(TextClaiming2Gb())},
+                  {"image/x-other", QBytes(TextClaiming2Gb())},
+                  {"image/bmp", Encoded(Filled(QImage::Format_RGB32, qRgb(0, 0, 255)), "BMP")}},
+                 false,
+                 0xFF0000},
         TOffered{"AnyOtherImageForm",
                  {{"image/x-portable-pixmap",
                    Encoded(Filled(QImage::Format_RGB32, qRgb(1, 2, 3)), "PPM")}},
@@ -125,8 +132,11 @@ INSTANTIATE_TEST_SUITE_P(
     OfferedName);
 
 TEST(QtClipboard, RefusesWhatIsNoImageOrTooLargeBeforeDecodingIt) {
-  Offer({{"text/plain", "a picture"}, {"image/png", Garbage}});
+  Offer({{"text/plain", "a picture"}});
   EXPECT_FALSE(ClipboardOffersImage());
+  // The names alone tell whether an image is offered; only reading it finds it garbage.
+  Offer({{"text/plain", "a picture"}, {"image/png", Garbage}});
+  EXPECT_TRUE(ClipboardOffersImage());
   EXPECT_THROW(ReadClipboardImage(), std::runtime_error);
 
   for (const auto& [Width, Height] : {std::pair{70000u, 1u}, std::pair{16385u, 16385u}}) {
