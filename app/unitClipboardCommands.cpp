@@ -1,5 +1,5 @@
 // The clipboard's commands: single sprites out as pictures in the copy format, and pictures in
-// as new sprites or over the selected one.
+// as new sprites or over the selected one; and Delete, Cut without the clipboard.
 
 #include <QAction>
 #include <QListView>
@@ -34,12 +34,26 @@ void TPelbrookMainWindow::Cut1Click() {
     return;
   }
   Copy1Click();
-  RecordReplace("Cut1", Current, SpriteFile->Take(Current, 1), 0);
-  ImagesModel->Remove(Current);
+  RemoveSprite(Current, "Cut1");
+  SetStatusText("Sprite Cut to Clipboard Okay");
+}
+
+void TPelbrookMainWindow::Delete1Click() {
+  const int Selected = SelectedItem();
+  if (Selected < 0) {
+    ShowMessage("This only works if you select an item first", TMsgIcon::Exclamation);
+    return;
+  }
+  RemoveSprite(Selected, "Delete1");
+  SetStatusText("Sprite Deleted Okay");
+}
+
+void TPelbrookMainWindow::RemoveSprite(int Index, const char* Entry) {
+  RecordReplace(Entry, Index, SpriteFile->Take(Index, 1), 0);
+  ImagesModel->Remove(Index);
   MarkModified();
   // The items keep their pictures: only the numbers in the captions move.
   RenumberCaptions(0, SpriteFile->Count() - 1);
-  SetStatusText("Sprite Cut to Clipboard Okay");
 }
 
 void TPelbrookMainWindow::Paste1Click() {

@@ -44,7 +44,9 @@ void TPelbrookMainWindow::Redo1Click() {
 }
 
 void TPelbrookMainWindow::ShowHistoryChange(const TDocumentChange& Change) {
-  MarkModified();
+  // Back where it was last opened or saved, the document has nothing left to save.
+  Modified = !History.IsClean();
+  SetCaption(Modified);
   FollowChange(Change);
   if (Change.Kind == TDocumentChange::TKind::Moved) {
     MoveListItem(Change.Index, Change.To);

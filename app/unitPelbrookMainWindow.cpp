@@ -17,6 +17,7 @@
 #include "app/unitImageList.h"
 #include "app/unitItemDragger.h"
 #include "app/unitProgressPanel.h"
+#include "app/unitSpriteListView.h"
 #include "app/unitThumbnailItemDelegate.h"
 #include "app/unitThumbnailListModel.h"
 #include "imaging/unitExpansionScan.h"
@@ -29,8 +30,9 @@ namespace {
 // The commands that take sprites out of the document or put them in.
 bool ChangesDocument(const TMenuEntry& Entry) {
   static const std::set<std::string, std::less<>> Names = {
-      "New1",   "Open1",      "ImportFrom1",  "Undo1",      "Redo1",         "Cut1",
-      "Paste1", "PasteOver1", "MoveEarlier1", "MoveLater1", "ExpandSprite1", "ExpandManual"};
+      "New1",       "Open1",         "ImportFrom1", "Undo1",   "Redo1",
+      "Cut1",       "Paste1",        "PasteOver1",  "Delete1", "MoveEarlier1",
+      "MoveLater1", "ExpandSprite1", "ExpandManual"};
   return Names.contains(Entry.Name);
 }
 
@@ -58,7 +60,7 @@ void TPelbrookMainWindow::CreateComponents() {
   auto* Layout = new QGridLayout(Client);
   Layout->setContentsMargins(0, 0, 0, 0);
   ImagesModel = new TThumbnailListModel(*Thumbnails, this);
-  Images = new QListView(Client);
+  Images = new TSpriteListView(Client);
   Images->setObjectName("Images");
   Images->setModel(ImagesModel);
   Images->setViewMode(QListView::IconMode);
@@ -72,6 +74,9 @@ void TPelbrookMainWindow::CreateComponents() {
   });
   connect(Images, &QListView::activated, this,
           [this](const QModelIndex& Index) { OpenViewer(Index.row()); });
+  Images->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Images, &QListView::customContextMenuRequested, this,
+          &TPelbrookMainWindow::ImagesContextMenu);
   Images->setUniformItemSizes(true);
   Images->setWordWrap(true);
   Images->setItemDelegate(new TThumbnailItemDelegate(Images));
@@ -149,6 +154,7 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("Cut1", &TPelbrookMainWindow::Cut1Click);
   Bind("Paste1", &TPelbrookMainWindow::Paste1Click);
   Bind("PasteOver1", &TPelbrookMainWindow::PasteOver1Click);
+  Bind("Delete1", &TPelbrookMainWindow::Delete1Click);
   Bind("ExpandSprite1", &TPelbrookMainWindow::ExpandSprite1Click);
   Bind("ExpandManual", &TPelbrookMainWindow::ExpandManualClick);
   Bind("Off1", &TPelbrookMainWindow::Off1Click);
@@ -191,6 +197,7 @@ void TPelbrookMainWindow::FormCreate() {
   ThumbnailSize = 25;
   Progress = -1;
   LoadPreferences();
+  ShowRecentFiles();
   SprLoader = std::make_unique<TSprLoader>(FServices);
   SetCaption(false);
 }
@@ -211,6 +218,7 @@ void TPelbrookMainWindow::MarkModified() {
 
 void TPelbrookMainWindow::MarkClean() {
   Modified = false;
+  History.SetClean();
   SetCaption(false);
 }
 
@@ -337,7 +345,7 @@ void TPelbrookMainWindow::Edit1Click() {
   const bool Selected = HasSelectedItem();
   MenuEntry("Paste1").Action->setEnabled(Bitmap);
   MenuEntry("PasteOver1").Action->setEnabled(Bitmap && Selected);
-  for (const char* Name : {"Cut1", "Copy1", "ExpandSprite1", "ExpandManual"})
+  for (const char* Name : {"Cut1", "Copy1", "Delete1", "ExpandSprite1", "ExpandManual"})
     MenuEntry(Name).Action->setEnabled(Selected);
   const int Item = SelectedItem();
   MenuEntry("MoveEarlier1").Action->setEnabled(Item > 0);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/unitMainMenu.h"
+#include "app/unitRecentFiles.h"
 #include "app/unitSpriteHistory.h"
 #include "platform/unitDesktopServices.h"
 #include "platform/unitFileStamp.h"
@@ -90,6 +91,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void Cut1Click();
   void Paste1Click();
   void PasteOver1Click();
+  // Takes the selected sprite out, as one step of the history, leaving the clipboard alone.
+  void Delete1Click();
 
   // BMP and PNG files.
   void ImportFrom1Click();
@@ -116,6 +119,10 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // Viewers of single sprites.
   void OpenViewer(int Index);
 
+  // The list's context menu at Position in its viewport: Fill makes it, for a test to read.
+  void ImagesContextMenu(const QPoint& Position);
+  void FillImagesMenu(QMenu& Menu, const QPoint& Position);
+
   // Open and save.
   void Open1Click();
   // Opens a file named outside the open dialog (the command line, a drop) as Open does: as
@@ -124,6 +131,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void OpenNamedFile(const std::string& Path);
   void Save1Click();
   void SaveAs1Click();
+  // An entry of File > Open Recent: a file that is gone is taken off the list, with a message.
+  void OpenRecentFile(const std::string& Path);
   void OpenSpriteFileTypeChange(TFileDialog& Dialog);
   void SaveFileTypeChange(TFileDialog& Dialog);
 
@@ -189,6 +198,11 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // where it went; a file that does not read is reported and gives -1.
   int InsertImportedImage(const std::string& Path, int Index);
   void ClearImages();
+  // Takes sprite Index out as the step named by menu entry Entry, and out of the list.
+  void RemoveSprite(int Index, const char* Entry);
+  // A file just opened or saved goes first in File > Open Recent.
+  void RememberFile(const std::string& Path);
+  void ShowRecentFiles();
   // Records a command that put Inserted sprites at Index in place of Removed.
   void RecordReplace(const char* Entry, int Index, TSpriteRun Removed, int Inserted);
   // Records a cutter that ran to its end.
@@ -233,6 +247,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   std::unique_ptr<TS16File> SpriteFile;
   TSpriteHistory History{SpriteFile};
   std::vector<QPointer<TSpriteViewer>> Viewers;
+  TRecentFiles RecentFiles;
   std::uint8_t CopyFormat = 6;
   std::int32_t ThumbnailSize = 25;
   bool FitIntoThumbnail = true;

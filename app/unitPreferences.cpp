@@ -55,6 +55,7 @@ void TPelbrookMainWindow::LoadPreferences() {
   MenuEntry(CopyFormatEntryName(CopyFormat)).Action->setChecked(true);
   MenuEntry("Off1").Action->setChecked(StoredFlag(Read(PreferenceName::DisableThumbnailGeneration),
                                                   PreferenceDefault::ThumbnailsOff));
+  RecentFiles.Read(Key);
 }
 
 void TPelbrookMainWindow::SavePreferences() {

@@ -91,8 +91,18 @@ void TSpriteHistory::DropOldest() {
     Bytes += Step->Bytes();
     Kept.push_back(Step);
   }
+  std::reverse(Kept.begin(), Kept.end());
+  // Where the clean point falls among the steps kept; below 0 when it went with the dropped
+  // ones (or was already out of reach).
+  const int Clean = FStack.cleanIndex() < 0
+                        ? -1
+                        : FStack.cleanIndex() - (FStack.count() - static_cast<int>(Kept.size()));
   FStack.clear();
-  for (auto Step = Kept.rbegin(); Step != Kept.rend(); ++Step) Push(*Step);
+  if (Clean < 0) FStack.resetClean();
+  for (std::size_t I = 0; I < Kept.size(); ++I) {
+    Push(Kept[I]);
+    if (static_cast<int>(I) + 1 == Clean) FStack.setClean();
+  }
 }
 
 TDocumentChange TSpriteHistory::Undo() {

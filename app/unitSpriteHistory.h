@@ -73,7 +73,11 @@ class TSpriteHistory {
 
   // Adds a step whose change the document already shows.
   void Record(std::unique_ptr<TSpriteStep> Step);
+  // Emptied, the history is clean: it holds the document as it was just read or made.
   void Clear() { FStack.clear(); }
+  // Marks this point of the history as the one where the document equals its file.
+  void SetClean() { FStack.setClean(); }
+  bool IsClean() const { return FStack.isClean(); }
   // Each returns the change it made.
   TDocumentChange Undo();
   TDocumentChange Redo();
@@ -89,7 +93,8 @@ class TSpriteHistory {
 
  private:
   class TStepCommand;
-  // Keeps the newest steps that fit in the limit, all of them done.
+  // Keeps the newest steps that fit in the limit, all of them done, and the clean point when
+  // it is among them.
   void DropOldest();
   void Push(std::shared_ptr<TSpriteStep> Step);
   const TStepCommand& StepAt(int Index) const;

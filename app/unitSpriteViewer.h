@@ -1,7 +1,8 @@
 #pragma once
-// One sprite at full size in a window of its own: zoomed 1x to 16x, black (the game's
-// transparent colour) over a checkerboard or shown black, and a read-out of the pixel under
-// the mouse. The main window keeps it on its sprite as the document changes.
+// One sprite at full size in a window of its own: zoomed 1x to 16x, or shrunk to fit a sprite
+// larger than the screen, black (the game's transparent colour) over a checkerboard or shown
+// black, and a read-out of the pixel under the mouse. It opens within the screen and closes
+// with Escape or Ctrl+W. The main window keeps it on its sprite as the document changes.
 
 #include <QImage>
 #include <QWidget>
@@ -14,21 +15,30 @@ class QCheckBox;
 class QLabel;
 class QScrollArea;
 
+// The largest zoom at which a sprite of Sprite's size fits in Room: a whole number up to
+// MaxZoom, or below 1 the fraction that fits it exactly.
+double FittingZoom(QSize Sprite, QSize Room, int MaxZoom);
+// The zoom Steps key presses or wheel notches away from Zoom: whole numbers up to MaxZoom, and
+// below 1 only Fit, the fraction that fits the sprite.
+double SteppedZoom(double Zoom, int Steps, double Fit, int MaxZoom);
+
 class TSpriteViewer : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int MaxZoom = 16;
 
-  // A window of its own, over Owner, showing sprite Index of the document.
+  // A window of its own, over Owner and within Owner's screen, showing sprite Index of the
+  // document at the largest zoom that fits.
   TSpriteViewer(QWidget* Owner, int Index, const TS16Sprite& Sprite);
 
   int Index() const { return FIndex; }
   // The sprite at Index, as it now is.
   void ShowSprite(int Index, const TS16Sprite& Sprite);
 
-  int Zoom() const { return FZoom; }
-  void SetZoom(int Zoom);
+  double Zoom() const { return FZoom; }
+  // Clamped between the fitting fraction (or 1) and MaxZoom.
+  void SetZoom(double Zoom);
   bool Checkerboard() const;
   void SetCheckerboard(bool On);
   // What the read-out says of pixel X, Y of the sprite; empty outside it.
@@ -41,8 +51,12 @@ class TSpriteViewer : public QWidget {
 
  private:
   class TCanvas;
-  // The largest zoom at which the whole sprite fits in most of the screen.
-  int FittingZoom() const;
+  // The largest zoom at which the whole sprite fits in the room the screen leaves.
+  double FittingZoom() const;
+  // The window's size beyond the canvas: margins, the tick box, the read-out, frames.
+  QSize ChromeSize() const;
+  // Sizes the window to its sprite and places it over Owner, all within the screen.
+  void PlaceOnScreen(const QWidget& Owner);
   void MouseAt(QPoint Point);
 
   int FIndex;
@@ -50,7 +64,8 @@ class TSpriteViewer : public QWidget {
   int FHeight = 0;
   std::vector<std::uint16_t> FWords;  // 5-6-5
   QImage FImage;                      // black pixels clear
-  int FZoom = 1;
+  double FZoom = 1;
+  QSize FRoom{1, 1};  // for the canvas
   TCanvas* FCanvas = nullptr;
   QScrollArea* FScroller = nullptr;
   QCheckBox* FCheckerboard = nullptr;

@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view Header = "REGEDIT4";
 constexpr std::string_view Root = "HKEY_LOCAL_MACHINE\\";
 constexpr std::string_view DwordPrefix = "dword:";
-constexpr const char* MultiLineName = "a name cannot hold a line break";
+constexpr const char* MultiLineName = "a name or text cannot hold a line break";
 // Far beyond any export of a few keys; a bigger file is not one of ours and is not loaded.
 constexpr std::uint64_t MaxFileSize = 4 << 20;
 
@@ -49,25 +49,41 @@ bool IsSectionOf(std::string_view Line, std::string_view KeyName) {
          EqualsIgnoringCase(Line.substr(1, Line.size() - 2), KeyName);
 }
 
+// A quoted text at the start of S, with \" and \\ escapes: the text and the length it took.
+std::optional<std::pair<std::string, std::size_t>> ParseQuoted(std::string_view S) {
+  if (!S.starts_with('"')) return std::nullopt;
+  std::string Text;
+  std::size_t I = 1;
+  for (; I < S.size() && S[I] != '"'; ++I) {
+    if (S[I] == '\\' && I + 1 < S.size()) ++I;
+    Text += S[I];
+  }
+  if (I == S.size()) return std::nullopt;
+  return std::pair{std::move(Text), I + 1};
+}
+
+std::string Quoted(std::string_view Text) {
+  std::string Line = "\"";
+  for (char C : Text) {
+    if (C == '"' || C == '\\') Line += '\\';
+    Line += C;
+  }
+  return Line + '"';
+}
+
 struct TValueLine {
   std::string Name;
   std::string_view Data;
 };
 
-// "name"=data, the name with \" and \\ escapes; absent for anything else.
+// "name"=data; absent for anything else.
 std::optional<TValueLine> ParseValueLine(std::string_view Line) {
   Line = Trimmed(Line);
-  if (!Line.starts_with('"')) return std::nullopt;
-  std::string Name;
-  std::size_t I = 1;
-  for (; I < Line.size() && Line[I] != '"'; ++I) {
-    if (Line[I] == '\\' && I + 1 < Line.size()) ++I;
-    Name += Line[I];
-  }
-  if (I == Line.size()) return std::nullopt;
-  const std::string_view Rest = Trimmed(Line.substr(I + 1));
+  auto Name = ParseQuoted(Line);
+  if (!Name) return std::nullopt;
+  const std::string_view Rest = Trimmed(Line.substr(Name->second));
   if (!Rest.starts_with('=')) return std::nullopt;
-  return TValueLine{std::move(Name), Trimmed(Rest.substr(1))};
+  return TValueLine{std::move(Name->first), Trimmed(Rest.substr(1))};
 }
 
 std::optional<std::uint32_t> ParseDword(std::string_view Data) {
@@ -81,15 +97,21 @@ std::optional<std::uint32_t> ParseDword(std::string_view Data) {
   return Value;
 }
 
+// The whole data is one quoted text.
+std::optional<std::string> ParseString(std::string_view Data) {
+  auto Text = ParseQuoted(Data);
+  if (!Text || Text->second != Data.size()) return std::nullopt;
+  return std::move(Text->first);
+}
+
 std::string FormatDword(std::string_view Name, std::uint32_t Value) {
-  std::string Line = "\"";
-  for (char C : Name) {
-    if (C == '"' || C == '\\') Line += '\\';
-    Line += C;
-  }
   char Digits[9];
   std::snprintf(Digits, sizeof Digits, "%08x", unsigned(Value));
-  return Line + "\"=" + std::string(DwordPrefix) + Digits;
+  return Quoted(Name) + "=" + std::string(DwordPrefix) + Digits;
+}
+
+std::string FormatString(std::string_view Name, std::string_view Text) {
+  return Quoted(Name) + "=" + Quoted(Text);
 }
 
 struct TRange {
@@ -128,21 +150,26 @@ void AddSection(TRegistryLines& Lines, std::string_view KeyName) {
   Lines.push_back(std::move(Line));
 }
 
-// The first line of the name takes the value and later ones go, so the file holds it once.
-void SetDword(TRegistryLines& Lines, std::string_view KeyName, std::string_view Name,
-              std::uint32_t Value) {
+// The first line of the name takes the value and later ones go, so the file holds it once;
+// no line removes it.
+void SetValue(TRegistryLines& Lines, std::string_view KeyName, std::string_view Name,
+              std::optional<std::string> Line) {
   AddSection(Lines, KeyName);
   const std::vector<std::size_t> Found = ValueLinesNamed(Lines, KeyName, Name);
   if (Found.empty()) {
+    if (!Line) return;
     const TRange Section = SectionsOf(Lines, KeyName).front();
     std::size_t At = Section.End;
     while (At > Section.Begin && Trimmed(Lines[At - 1]).empty()) --At;
-    Lines.insert(Lines.begin() + std::ptrdiff_t(At), FormatDword(Name, Value));
+    Lines.insert(Lines.begin() + std::ptrdiff_t(At), std::move(*Line));
     return;
   }
-  Lines[Found.front()] = FormatDword(Name, Value);
   for (auto It = Found.rbegin(); It + 1 != Found.rend(); ++It)
     Lines.erase(Lines.begin() + std::ptrdiff_t(*It));
+  if (Line)
+    Lines[Found.front()] = std::move(*Line);
+  else
+    Lines.erase(Lines.begin() + std::ptrdiff_t(Found.front()));
 }
 
 TRegistryLines SplitLines(std::string_view Text) {
@@ -244,8 +271,31 @@ bool TRegistryKey::WriteDword(std::string_view Name, std::uint32_t Value) {
     FFailure = MultiLineName;
     return false;
   }
-  auto Written = Rewrite(
-      FFilePath, [&](TRegistryLines& Lines) { SetDword(Lines, FKeyName, Name, Value); }, FFailure);
+  return RewriteFile(
+      [&](TRegistryLines& Lines) { SetValue(Lines, FKeyName, Name, FormatDword(Name, Value)); });
+}
+
+std::optional<std::string> TRegistryKey::ReadString(std::string_view Name) const {
+  const std::vector<std::size_t> Found = ValueLinesNamed(FLines, FKeyName, Name);
+  if (Found.empty()) return std::nullopt;
+  return ParseString(ParseValueLine(FLines[Found.back()])->Data);
+}
+
+bool TRegistryKey::WriteStrings(const TStringValues& Values) {
+  for (const auto& [Name, Text] : Values)
+    if (!FitsOnOneLine(Name) || (Text && !FitsOnOneLine(*Text))) {
+      FFailure = MultiLineName;
+      return false;
+    }
+  return RewriteFile([&](TRegistryLines& Lines) {
+    for (const auto& [Name, Text] : Values)
+      SetValue(Lines, FKeyName, Name,
+               Text ? std::optional(FormatString(Name, *Text)) : std::nullopt);
+  });
+}
+
+bool TRegistryKey::RewriteFile(const std::function<void(TRegistryLines&)>& Change) {
+  auto Written = Rewrite(FFilePath, Change, FFailure);
   if (!Written) return false;
   FLines = std::move(*Written);
   return true;

@@ -1,7 +1,8 @@
 #pragma once
 // The registry's place on a system without one: a text file in the registry export format
-// ("REGEDIT4", then "[HKEY_LOCAL_MACHINE\key]" sections of "name"=dword:0000001e lines). Keys
-// are opened or created and their 32-bit values read and written as through the registry; value
+// ("REGEDIT4", then "[HKEY_LOCAL_MACHINE\key]" sections of "name"=dword:0000001e and
+// "name"="text" lines). Keys are opened or created and their 32-bit and string values read and
+// written as through the registry; value
 // and key names match without regard to ASCII case. A rewrite keeps every line it does not
 // change, other keys, unknown values and lines it cannot parse among them.
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 using TRegistryLines = std::vector<std::string>;
@@ -25,10 +27,18 @@ class TRegistryKey {
   [[nodiscard]] bool WriteDword(std::string_view Name, std::uint32_t Value);
   // Why the last write failed: the file and the reason.
   const std::string& Failure() const { return FFailure; }
+  // Absent when the value is missing or is not a string.
+  std::optional<std::string> ReadString(std::string_view Name) const;
+  // Sets each named value to its text, or removes it where the text is absent, in one rewrite.
+  // False as for WriteDword, and for a name or text with a line break; nothing is then stored.
+  using TStringValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+  [[nodiscard]] bool WriteStrings(const TStringValues& Values);
 
  private:
   friend class TRegistryStore;
   TRegistryKey(std::string FilePath, std::string KeyName, TRegistryLines Lines);
+  // Changes the file as it now is and keeps what it then holds.
+  bool RewriteFile(const std::function<void(TRegistryLines&)>& Change);
 
   std::string FFilePath;
   std::string FKeyName;

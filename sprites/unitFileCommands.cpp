@@ -67,6 +67,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   FileName = Whole ? Path : std::string();
   FKnownFile = Whole ? std::move(Known) : TKnownFile{};
   MarkClean();
+  RememberFile(Path);
   ForgetDocument();
   ClearImages();
   PopulateImageList();
@@ -100,6 +101,7 @@ void TPelbrookMainWindow::Save1Click() {
   }
   FKnownFile = {FileName, FileStampOf(FileName)};
   MarkClean();
+  RememberFile(FileName);
   std::string Status = "File ";
   SetStatusText(Status.append(FileName).append(" saved."));
   PopulateImageList();

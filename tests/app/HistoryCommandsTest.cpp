@@ -32,6 +32,14 @@ class HistoryCommands : public TWindowTest {
   using TWindowTest::Services;
   using TWindowTest::Window;
 
+  // As the keys run them, the Edit menu's opening rule first.
+  void Undo() { Window->DispatchShortcut(QKeySequence("Ctrl+Z")); }
+  void Redo() { Window->DispatchShortcut(QKeySequence("Ctrl+Y")); }
+  std::string SaveAs() {
+    Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("saved.s16"), 1});
+    Window->SaveAs1Click();
+    return Dir.File("saved.s16");
+  }
   // As the user chooses it: the Edit menu opens first.
   void Choose(std::string_view Entry) {
     Window->Edit1Click();
@@ -95,9 +103,6 @@ class HistoryCommands : public TWindowTest {
     Window->PopulateImageList();
     EXPECT_EQ(Before, Shown());
   }
-  // As the keys run them, the Edit menu's opening rule first.
-  void Undo() { Window->DispatchShortcut(QKeySequence("Ctrl+Z")); }
-  void Redo() { Window->DispatchShortcut(QKeySequence("Ctrl+Y")); }
 };
 
 struct TStep {
@@ -143,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                 T.Choose("PasteOver1");
               }},
         TStep{"Cut", "Cut", [](HistoryCommands& T) { T.Choose("Cut1"); }},
+        TStep{"Delete", "Delete", [](HistoryCommands& T) { T.Choose("Delete1"); }},
         TStep{"ExpandSprite", "Expand Sprite",
               [](HistoryCommands& T) {
                 T.Services.Answers = {TMsgResult::Yes};
@@ -293,6 +299,73 @@ TEST_F(HistoryCommands, UndoAndRedoAreEnabledNamedAndKeyedThroughTheMenuOrderDis
   EXPECT_EQ(Probe().Images().currentIndex().row(), 1);
   Window->Edit1Click();
   EXPECT_EQ(Probe().Entry("Undo1").text(), "&Undo Move Earlier");
+}
+
+// Where the document was last opened, saved or made new, undo brings back a document with
+// nothing to save: no " *", and no question on closing.
+struct TCleanPoint {
+  std::string Name;
+  std::function<std::string(HistoryCommands&)> Make;  // the title's name afterwards
+};
+
+class HistoryCleanPoint : public HistoryCommands,
+                          public testing::WithParamInterface<TCleanPoint> {};
+
+TEST_P(HistoryCleanPoint, UndoBackToItDropsTheMarkerAndClosingAsksNothing) {
+  const std::string Name = GetParam().Make(*this);
+  Paste(2);
+  Paste(3);
+  Undo();
+  EXPECT_TRUE(Probe().Modified());
+  Undo();
+  EXPECT_EQ(Window->windowTitle().toStdString(), "The Pelbrook - [" + Name + "]");
+  EXPECT_FALSE(Probe().Modified());
+  Redo();
+  EXPECT_TRUE(Window->windowTitle().endsWith(" *"));
+  Undo();
+  Services.Shown.clear();
+  EXPECT_TRUE(Window->close());
+  EXPECT_TRUE(Services.Shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , HistoryCleanPoint,
+    testing::Values(TCleanPoint{"Open",
+                                [](HistoryCommands& T) {
+                                  const std::string Path = T.SaveAs();
+                                  T.Services.DialogAnswers.push_back(TDialogAnswer{Path, 1});
+                                  T.Window->Open1Click();
+                                  return Path;
+                                }},
+                    TCleanPoint{"SaveAfterAChange",
+                                [](HistoryCommands& T) {
+                                  T.Choose("Cut1");
+                                  return T.SaveAs();
+                                }},
+                    // The two Pastes after it hold 2 x 3 and 3 x 3 words: the bound drops every
+                    // step before the save.
+                    TCleanPoint{"SaveKeptWhileTheBoundDropsOlderSteps",
+                                [](HistoryCommands& T) {
+                                  for (int I = 0; I < 3; ++I) T.Paste(2);
+                                  T.Probe().History().SetByteLimit((6 + 9) * 2);
+                                  return T.SaveAs();
+                                }},
+                    TCleanPoint{"New",
+                                [](HistoryCommands& T) {
+                                  T.Window->New1Click();
+                                  return std::string("Untitled");
+                                }}),
+    [](const auto& Info) { return Info.param.Name; });
+
+// A saved state the bound dropped from the history leaves the marker on for good.
+TEST_F(HistoryCommands, ACleanPointTheBoundDroppedIsNeverReachedAgain) {
+  SaveAs();
+  Probe().History().SetByteLimit(2 * 40 * 3 * 2);  // two Pastes of 40 x 3 words
+  for (int I = 0; I < 3; ++I) Paste(40);
+  for (int I = 0; I < 2; ++I) {
+    Undo();
+    EXPECT_TRUE(Window->windowTitle().endsWith(" *")) << I;
+  }
 }
 
 }  // namespace

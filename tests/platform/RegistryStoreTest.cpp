@@ -125,6 +125,52 @@ INSTANTIATE_TEST_SUITE_P(Values, RegistryStoreDword,
                                          TDwordCase{"Deletion", "-", std::nullopt}),
                          [](const auto& Info) { return Info.param.Name; });
 
+struct TStringCase {
+  std::string Name;
+  std::string Data;
+  std::optional<std::string> Expected;
+};
+
+class RegistryStoreString : public testing::TestWithParam<TStringCase> {};
+
+TEST_P(RegistryStoreString, ReadsOnlyWholeQuotedTexts) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("preferences.reg");
+  WriteBytes(Path,
+             BytesOf("REGEDIT4\n\n" + KeyLine + "\n\"Recent File 1\"=" + GetParam().Data + "\n"));
+  const auto Key = TRegistryStore(Path).OpenKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  EXPECT_EQ(Key->ReadString("recent file 1"), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RegistryStoreString,
+                         testing::Values(TStringCase{"Plain", "\"/art/a.s16\"", "/art/a.s16"},
+                                         TStringCase{"Escapes", R"("C:\\art\\\"q\".spr")",
+                                                     R"(C:\art\"q".spr)"},
+                                         TStringCase{"Empty", "\"\"", ""},
+                                         TStringCase{"Dword", "dword:00000001", std::nullopt},
+                                         TStringCase{"Unclosed", "\"/art/a.s16", std::nullopt},
+                                         TStringCase{"TrailingJunk", "\"a\" b", std::nullopt}),
+                         [](const auto& Info) { return Info.param.Name; });
+
+TEST(RegistryStore, StringsAreWrittenEscapedInOneGoAndAbsentTextsRemoved) {
+  TTempDir Dir;
+  const std::string Path = Dir.File("preferences.reg");
+  auto Key = TRegistryStore(Path).CreateKey(PreferencesKeyPath);
+  ASSERT_TRUE(Key);
+  ASSERT_TRUE(Key->WriteDword(Name::ThumbnailSize, 50));
+  ASSERT_TRUE(Key->WriteStrings({{"A", R"(C:\x "y")"}, {"B", "b"}, {"C", std::nullopt}}));
+  ASSERT_TRUE(Key->WriteStrings({{"A", "a"}, {"B", std::nullopt}}));
+  EXPECT_FALSE(Key->WriteStrings({{"A", "line\nbreak"}}));
+  EXPECT_EQ(Key->ReadString("A"), "a");
+  ASSERT_TRUE(Key->WriteStrings({{"B", R"(C:\x "y")"}}));
+  EXPECT_EQ(ReadBytes(Path), BytesOf("REGEDIT4\n\n" + KeyLine +
+                                     "\n\"Thumbnail Size\"=dword:00000032\n\"A\"=\"a\"\n"
+                                     R"("B"="C:\\x \"y\"")"
+                                     "\n"));
+  EXPECT_EQ(TRegistryStore(Path).OpenKey(PreferencesKeyPath)->ReadString("B"), R"(C:\x "y")");
+}
+
 struct TRefusalCase {
   std::string Label;
   std::string ExistingName;
