@@ -26,14 +26,15 @@ int main(int Argc, char** Argv) {
   {
     const QCoreApplication WithoutWindowSystem(Argc, Argv);
     const TCommandLine Line =
-        ParseCommandLine(QCoreApplication::arguments(), TCommandLinePhase::BeforeWindowSystem);
+        ParseCommandLine({Argv, Argv + Argc}, TCommandLinePhase::BeforeWindowSystem);
     if (Line.ExitStatus) return Answer(Line);
   }
   TPelbrookApplication Application(Argc, Argv);
   QGuiApplication::setDesktopFileName(PELBROOK_APP_ID);
   QApplication::setWindowIcon(QIcon::fromTheme(PELBROOK_APP_ID));
+  // Qt has taken its own options out of Argv.
   const TCommandLine Line =
-      ParseCommandLine(QCoreApplication::arguments(), TCommandLinePhase::AfterWindowSystem);
+      ParseCommandLine({Argv, Argv + Argc}, TCommandLinePhase::AfterWindowSystem);
   if (Line.ExitStatus) return Answer(Line);
 
   TQtDesktopServices Services;

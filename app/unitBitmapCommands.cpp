@@ -17,7 +17,7 @@ int TPelbrookMainWindow::InsertImportedImage(const std::string& Path, int Index)
 }
 
 void TPelbrookMainWindow::ImportFrom1Click() {
-  if (!FServices.ExecuteFileDialog(Importbmp)) return;
+  if (!RunFileDialog(Importbmp)) return;
   const std::string Path = Importbmp.FileName;
   const int Index = InsertImportedImage(Path, SelectedItem());
   if (Index < 0) return;
@@ -33,7 +33,7 @@ void TPelbrookMainWindow::ExportTo1Click() {
     ShowMessage("Sorry. You can only exportan image if you have one selected.", TMsgIcon::Stop);
     return;
   }
-  if (!FServices.ExecuteFileDialog(Exportbmp)) return;
+  if (!RunFileDialog(Exportbmp)) return;
   const std::string Path = Exportbmp.FileName;
   SaveExportFile(SpriteFile->GetSprite(Selected), Exportbmp.FilterIndex, Path);
   SetStatusText("Export to: " + Path + " completed.");

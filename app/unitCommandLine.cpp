@@ -2,9 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
+#include <algorithm>
+#include <filesystem>
 
-TCommandLine ParseCommandLine(const QStringList& Arguments, TCommandLinePhase Phase) {
+TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments, TCommandLinePhase Phase) {
+  QStringList Words;
+  for (const std::string& Argument : Arguments) Words << QFile::decodeName(Argument.c_str());
   QCommandLineParser Parser;
   // Qt's own single-dash words (-reverse) must not read as bundles of short options (-v).
   Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -19,7 +23,7 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, TCommandLinePhase Ph
                                "name ends in .spr, as .s16 otherwise. Of several, the first "
                                "is opened.",
                                "[FILE...]");
-  const bool Parsed = Parser.parse(Arguments);
+  const bool Parsed = Parser.parse(Words);
   TCommandLine Line;
   if (Parser.isSet(Help) || Parser.isSet(Version)) {
     Line.ExitStatus = 0;
@@ -32,8 +36,14 @@ TCommandLine ParseCommandLine(const QStringList& Arguments, TCommandLinePhase Ph
     Line.Message = (Parser.errorText() + '\n' + Parser.helpText()).toStdString();
   } else if (Phase == TCommandLinePhase::AfterWindowSystem &&
              !Parser.positionalArguments().isEmpty()) {
-    Line.FileToOpen =
-        QFileInfo(Parser.positionalArguments().first()).absoluteFilePath().toStdString();
+    // Decoding loses bytes that are not valid in it: the name is the argument it came from.
+    const QString First = Parser.positionalArguments().first();
+    const auto Named = std::find_if(
+        Arguments.begin() + 1, Arguments.end(),
+        [&](const std::string& Argument) { return QFile::decodeName(Argument.c_str()) == First; });
+    const std::string Name =
+        Named == Arguments.end() ? QFile::encodeName(First).toStdString() : *Named;
+    Line.FileToOpen = std::filesystem::absolute(Name).lexically_normal().string();
   }
   return Line;
 }

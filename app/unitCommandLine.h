@@ -2,9 +2,9 @@
 // The editor's command line: sprite files to open (the first of them, after start-up),
 // --help and --version.
 
-#include <QStringList>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Qt takes its own options (-platform and the like) out of the words when the application
 // starts, which needs a window system: before that only --help and --version are answered,
@@ -17,5 +17,6 @@ struct TCommandLine {
   std::string Message;            // for standard output when ExitStatus is 0, else standard error
 };
 
-// Arguments as the program got them, its name first.
-TCommandLine ParseCommandLine(const QStringList& Arguments, TCommandLinePhase Phase);
+// Arguments as the program got them, its name first, in the bytes of the file system's names:
+// a file's name need not be valid in any encoding.
+TCommandLine ParseCommandLine(const std::vector<std::string>& Arguments, TCommandLinePhase Phase);

@@ -12,11 +12,18 @@
 
 namespace {
 
+// The name's bytes as the URL encodes them: decoding them as text would lose those that are
+// not valid in it (a Latin-1 "caf\xE9.s16").
+std::string LocalFileName(const QUrl& Url) {
+  const QByteArray Path = QByteArray::fromPercentEncoding(Url.path(QUrl::FullyEncoded).toLatin1());
+  return (Url.host().isEmpty() ? Path : "//" + Url.host().toUtf8() + Path).toStdString();
+}
+
 std::vector<std::string> LocalFiles(const QMimeData* Data) {
   std::vector<std::string> Paths;
   if (!Data) return Paths;
   for (const QUrl& Url : Data->urls())
-    if (Url.isLocalFile()) Paths.push_back(Url.toLocalFile().toStdString());
+    if (Url.isLocalFile()) Paths.push_back(LocalFileName(Url));
   return Paths;
 }
 

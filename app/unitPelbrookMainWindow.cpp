@@ -22,6 +22,8 @@
 #include "app/unitThumbnailListModel.h"
 #include "imaging/unitExpansionScan.h"
 #include "imaging/unitManualCut.h"
+#include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitSpriteFileRoutes.h"
 
 Q_LOGGING_CATEGORY(PelbrookWindowLog, "pelbrook.window", QtWarningMsg)
 
@@ -107,32 +109,31 @@ void TPelbrookMainWindow::CreateComponents() {
   ConnectMenuCommands();
 
   // Every dialog hides the read-only box, and its type-change handler sets its extension.
-  const auto SetUp = [this](TFileDialog& Dialog, TFileDialogKind Kind, const char* Filter,
-                            const char* DefaultExt,
+  const auto SetUp = [this](TFileDialog& Dialog, const char* Title, TFileDialogKind Kind,
+                            const char* Filter, const char* DefaultExt,
                             void (TPelbrookMainWindow::*TypeChange)(TFileDialog&)) {
+    Dialog.Title = Title;
     Dialog.Kind = Kind;
     Dialog.Filter = Filter;
     Dialog.DefaultExt = DefaultExt;
     Dialog.HideReadOnly = true;
     Dialog.OnTypeChange = [this, TypeChange](TFileDialog& Shown) { (this->*TypeChange)(Shown); };
   };
-  SetUp(OpenSpriteFile, TFileDialogKind::Open,
+  SetUp(OpenSpriteFile, "Open", TFileDialogKind::Open,
         "Tamblings 2 Sprite Files (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr", "s16",
         &TPelbrookMainWindow::OpenSpriteFileTypeChange);
   OpenSpriteFile.PathMustExist = OpenSpriteFile.FileMustExist = true;
-  SetUp(SaveFile, TFileDialogKind::Save,
-        "Tamblings 2 Sprite Files 16bit format  (*.s16)|*.s16|Tamblings 2 Sprite Files 15bit "
-        "format  (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr",
-        "s16", &TPelbrookMainWindow::SaveFileTypeChange);
-  SaveFile.OverwritePrompt = SaveFile.PathMustExist = true;
+  SetUp(SaveFile, "Save As", TFileDialogKind::Save, SaveFileFilter, "s16",
+        &TPelbrookMainWindow::SaveFileTypeChange);
+  // What is written is what the name says: a typed .spr is an .spr file under any filter.
+  SaveFile.OverwritePrompt = SaveFile.PathMustExist = SaveFile.ExtensionPicksFilter = true;
   // The import dialog takes any name: a missing file fails as any file that does not read.
-  SetUp(Importbmp, TFileDialogKind::Open, "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png",
-        "bmp", &TPelbrookMainWindow::ImportbmpTypeChange);
-  SetUp(Exportbmp, TFileDialogKind::Save,
-        "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
-        "File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png",
-        "bmp", &TPelbrookMainWindow::ExportbmpTypeChange);
-  Exportbmp.OverwritePrompt = Exportbmp.PathMustExist = true;
+  SetUp(Importbmp, "Import From", TFileDialogKind::Open,
+        "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png", "bmp",
+        &TPelbrookMainWindow::ImportbmpTypeChange);
+  SetUp(Exportbmp, "Export To", TFileDialogKind::Save, ExportFileFilter, "bmp",
+        &TPelbrookMainWindow::ExportbmpTypeChange);
+  Exportbmp.OverwritePrompt = Exportbmp.PathMustExist = Exportbmp.ExtensionPicksFilter = true;
 }
 
 void TPelbrookMainWindow::ConnectMenuCommands() {

@@ -239,6 +239,13 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ShowWarning(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
   void ShowMessage(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
   void StoreThumbnailPreference();
+  // Shows a file dialog; a filter picked in it is kept for the next run.
+  bool RunFileDialog(TFileDialog& Dialog);
+  // The dialogs that write and read single files start in the folder of the document's file.
+  void StartDialogsBesideFile();
+  // Each dialog whose filter is kept, with the name it is kept under.
+  std::vector<std::pair<TFileDialog*, std::string_view>> RememberedFilters();
+  void LoadDialogFilters(const std::optional<TRegistryKey>& Key);
   void ApplyThumbnailSize();
 
   IDesktopServices& FServices;

@@ -56,6 +56,7 @@ void TPelbrookMainWindow::LoadPreferences() {
   MenuEntry("Off1").Action->setChecked(StoredFlag(Read(PreferenceName::DisableThumbnailGeneration),
                                                   PreferenceDefault::ThumbnailsOff));
   RecentFiles.Read(Key);
+  LoadDialogFilters(Key);
 }
 
 void TPelbrookMainWindow::SavePreferences() {

@@ -3,7 +3,7 @@
 #include <iostream>
 
 TMsgResult TConsoleWindowServices::MessageBox(const TMessageBoxRequest& Request) {
-  std::cerr << Request.Caption << ": " << Request.Text;
+  std::cerr << FProgram << ": " << Request.Caption << ": " << Request.Text;
   if (!Request.Detail.empty()) std::cerr << ": " << Request.Detail;
   std::cerr << '\n';
   return Request.Buttons == TMsgButtons::Ok ? TMsgResult::Ok : TMsgResult::Yes;

@@ -19,12 +19,19 @@ enum class TFileDialogKind { Open, Save };
 // showing opens as the last one was left.
 struct TFileDialog {
   TFileDialogKind Kind = TFileDialogKind::Open;
+  std::string Title;
   // Description and pattern pairs, all separated by '|'.
   std::string Filter;
   int FilterIndex = 1;  // from 1
   // Appended, after a dot, to a typed name that has no extension.
   std::string DefaultExt;
   std::string FileName;
+  // Where the dialog opens when FileName names no folder.
+  std::string InitialDir;
+  // A save dialog's typed name that ends in the extension of one of its filters picks that
+  // filter (see ChooseFileType); any other name gets the picked filter's extension. The
+  // overwrite prompt asks about the name so chosen.
+  bool ExtensionPicksFilter = false;
   bool OverwritePrompt = false;
   bool HideReadOnly = false;
   bool PathMustExist = false;

@@ -361,3 +361,10 @@ bool NameEndsWith(std::string_view Path, std::string_view Ending) {
              Ending.begin(), Ending.end(), Path.end() - std::ptrdiff_t(Ending.size()),
              [](unsigned char A, unsigned char B) { return std::tolower(A) == std::tolower(B); });
 }
+
+std::string Lowercase(std::string_view Text) {
+  std::string Result(Text);
+  std::transform(Result.begin(), Result.end(), Result.begin(),
+                 [](unsigned char C) { return char(std::tolower(C)); });
+  return Result;
+}

@@ -109,3 +109,5 @@ class TSafeFileWriter {
 void SaveWholeFile(const std::string& Path, const void* Bytes, std::size_t Count);
 // Whether the file name ends in Ending, ignoring ASCII case (".SPR" ends in ".spr").
 bool NameEndsWith(std::string_view Path, std::string_view Ending);
+// Text with its ASCII letters in lower case, as names are compared.
+std::string Lowercase(std::string_view Text);

@@ -84,6 +84,11 @@ inline constexpr std::string_view FasterResampleUpdate = "Faster Resample Update
 inline constexpr std::string_view FasterResampleCode = "Faster Resample Code";
 inline constexpr std::string_view CopyFormat = "Copy Format";
 inline constexpr std::string_view DisableThumbnailGeneration = "Disable Thumbnail Generation";
+// The filter each file dialog last used, from 1.
+inline constexpr std::string_view OpenFilter = "Open Filter";
+inline constexpr std::string_view SaveFilter = "Save Filter";
+inline constexpr std::string_view ImportFilter = "Import Filter";
+inline constexpr std::string_view ExportFilter = "Export Filter";
 }  // namespace PreferenceName
 
 // What applies when a value is missing or of another type, or the key is absent.

@@ -14,6 +14,10 @@ constexpr int ExportFilter24Bit = 1;
 constexpr int ExportFilter16Bit = 2;
 constexpr int ExportFilter8Bit = 3;
 constexpr int ExportFilterPng = 4;
+// The export dialog's filters, one per filter index in its order.
+inline constexpr const char* ExportFileFilter =
+    "Bitmap File (24bpp) (*.bmp)|*.bmp|Bitmap File (16bpp) (*.bmp)|*.bmp|T1 Compatible Bitmap "
+    "File (8bpp) (*.bmp)|*.bmp|PNG File (32bpp, black transparent) (*.png)|*.png";
 
 // The copy formats: the pixel format Copy renders a sprite into.
 constexpr int CopyFormat8Bit = 3;

@@ -1,5 +1,5 @@
-// Open, Save and Save As on the main window. The filter the user picks, not the file's
-// extension, chooses the format.
+// Open, Save and Save As on the main window. Open reads the format of the filter the user
+// picks; Save As writes the one a typed extension names, else the filter's.
 
 #include <utility>
 
@@ -11,7 +11,7 @@
 void TPelbrookMainWindow::Open1Click() {
   // Opening replaces the document: unsaved work is asked about as New asks.
   if (!ChangesMayBeReplaced()) return;
-  if (!FServices.ExecuteFileDialog(OpenSpriteFile)) return;
+  if (!RunFileDialog(OpenSpriteFile)) return;
   OpenDocument(OpenSpriteFile.FileName, OpenSpriteFile.FilterIndex == 2);
 }
 
@@ -66,6 +66,7 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // is untitled, so Save asks for a name.
   FileName = Whole ? Path : std::string();
   FKnownFile = Whole ? std::move(Known) : TKnownFile{};
+  StartDialogsBesideFile();
   MarkClean();
   RememberFile(Path);
   ForgetDocument();
@@ -116,9 +117,10 @@ bool TPelbrookMainWindow::OverwriteAllowed() {
 }
 
 void TPelbrookMainWindow::SaveAs1Click() {
-  if (!FServices.ExecuteFileDialog(SaveFile)) return;
+  if (!RunFileDialog(SaveFile)) return;
   const std::string EarlierName = std::exchange(FileName, SaveFile.FileName);
   const int EarlierFormat = std::exchange(SaveFormat, SaveFile.FilterIndex);
+  StartDialogsBesideFile();
   try {
     Save1Click();
   } catch (...) {

@@ -13,6 +13,10 @@
 constexpr int SaveFormatS16_565 = 1;
 constexpr int SaveFormatS16_555 = 2;
 constexpr int SaveFormatSpr = 3;
+// The save dialog's filters, one per SaveFormat in its order.
+inline constexpr const char* SaveFileFilter =
+    "Tamblings 2 Sprite Files 16bit format  (*.s16)|*.s16|Tamblings 2 Sprite Files 15bit "
+    "format  (*.s16)|*.s16|Tamblings 1 Sprite Files (*.spr)|*.spr";
 
 // A name ending in .spr, in any case: what is opened as .spr when no filter says otherwise.
 bool IsSprFileName(const std::string& Path);

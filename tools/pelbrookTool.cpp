@@ -1,5 +1,6 @@
 // pelbrook-tool: batch work on sprite files with the editor's own code.
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -44,27 +45,37 @@ const TSubcommand Subcommands[] = {
      "and OUT (its format chosen as for convert) holds the whole document so changed. Prints\n"
      "the status text of each cut, which names the pass and the box (Left,Top - Right,Bottom)."},
     {"resample", RunResample,
-     "resample IN.bmp OUT.bmp WIDTH HEIGHT "
+     "resample IN.bmp OUT.bmp|OUT.png WIDTH HEIGHT "
      "[--filter box|triangle|hermite|bell|b-spline|lanczos3|mitchell]",
      "Scales IN.bmp to WIDTH x HEIGHT with the filter (default triangle) and writes OUT.bmp\n"
-     "with 24 bits. A side of 1 from a longer one cannot be scaled."},
+     "with 24 bits, or OUT.png with black transparent. A side of 1 from a longer one cannot be\n"
+     "scaled."},
     {"thumbnail", RunThumbnail,
-     "thumbnail IN INDEX OUT.bmp [--size 25|50|75|100] [--better] [--square] [--from s16|spr] "
-     "[--keep-going]",
-     "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP of SIZE x SIZE (default\n"
-     "25): scaled with Box, or Triangle with --better, keeping the aspect ratio unless\n"
-     "--square, in the top-left corner on black."},
+     "thumbnail IN INDEX OUT.bmp|OUT.png [--size 25|50|75|100] [--better] [--square] "
+     "[--from s16|spr] [--keep-going]",
+     "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP, or a PNG with black\n"
+     "transparent, of SIZE x SIZE (default 25): scaled with Box, or Triangle with --better,\n"
+     "keeping the aspect ratio unless --square, in the top-left corner on black."},
 };
+
+bool IsHelp(const char* Word) {
+  return std::strcmp(Word, "--help") == 0 || std::strcmp(Word, "-h") == 0;
+}
 
 void PrintHelp(std::ostream& Out) {
   Out << "pelbrook-tool: batch work on Tamblings sprite files (.s16, .spr)\n\n"
          "usage: pelbrook-tool SUBCOMMAND ARGUMENTS...\n"
-         "       pelbrook-tool --help\n\n";
+         "       pelbrook-tool SUBCOMMAND --help\n"
+         "       pelbrook-tool --help | --version\n\n";
   for (const TSubcommand& Command : Subcommands)
     Out << "  pelbrook-tool " << Command.Usage << "\n" << Command.Help << "\n\n";
-  Out << "An .spr file with sprites that cannot be read is an error; with --keep-going those\n"
-         "sprites are left out (the ones after them move up) and a line on stderr says how "
-         "many.\n\n"
+  Out << "An output's extension chooses its format (.s16, .spr, .bmp or .png, in any case); an\n"
+         "option that names another format, or an extension the subcommand does not write, is\n"
+         "an error.\n\n"
+         "An .spr file with sprites that cannot be read, or a sprite file with more or fewer\n"
+         "bytes than its directory names, is an error; with --keep-going those sprites are left\n"
+         "out (the ones after them move up), what could be read is used, and a line on stderr\n"
+         "says so.\n\n"
          "Exit status 0 on success; otherwise non-zero, with the error's message on stderr.\n";
 }
 
@@ -72,23 +83,31 @@ void PrintHelp(std::ostream& Out) {
 
 int main(int argc, char** argv) {
   IgnoreFileSizeSignal();
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+  if (argc < 2 || IsHelp(argv[1])) {
     PrintHelp(argc < 2 ? std::cerr : std::cout);
     return argc < 2 ? 2 : 0;
   }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::cout << ToolName << ' ' << PELBROOK_VERSION << '\n';
+    return 0;
+  }
   for (const TSubcommand& Command : Subcommands) {
     if (std::strcmp(argv[1], Command.Name) != 0) continue;
+    if (std::any_of(argv + 2, argv + argc, IsHelp)) {
+      std::cout << "usage: pelbrook-tool " << Command.Usage << '\n' << Command.Help << '\n';
+      return 0;
+    }
     try {
       return Command.Run(TToolArgs(argv + 2, argv + argc));
     } catch (const EToolUsage& Error) {
-      std::cerr << "pelbrook-tool " << Command.Name << ": " << Error.what()
+      std::cerr << ToolName << ": " << Command.Name << ": " << Error.what()
                 << "\nusage: pelbrook-tool " << Command.Usage << '\n';
       return 2;
     } catch (const std::exception& Error) {
-      std::cerr << ErrorMessageWithReason(Error) << '\n';
+      std::cerr << ToolName << ": " << ErrorMessageWithReason(Error) << '\n';
       return 1;
     }
   }
-  std::cerr << "pelbrook-tool: unknown subcommand \"" << argv[1] << "\" (see --help)\n";
+  std::cerr << ToolName << ": unknown subcommand \"" << argv[1] << "\" (see --help)\n";
   return 2;
 }

@@ -64,6 +64,14 @@ int ExportFilterNamed(const std::string& Depth) {
                           : throw EToolUsage("--depth takes 24, 16, 8 or png");
 }
 
+void MakeFolder(const std::filesystem::path& Folder) {
+  std::error_code Failure;
+  std::filesystem::create_directories(Folder, Failure);
+  if (Failure)
+    RaiseWithReason(std::runtime_error("Unable to make the folder " + Folder.string()),
+                    Failure.message());
+}
+
 }  // namespace
 
 int RunInfo(const TToolArgs& Args) {
@@ -87,14 +95,14 @@ int RunExport(const TToolArgs& Args) {
   const TToolOptions Options = ParseToolOptions(Args, {"--from", "--depth"}, {"--keep-going"});
   ExpectPositional(Options, 3, 3);
   const std::string& Out = Options.Positional[2];
-  const bool PngName = NameEndsWith(Out, ".png");
-  const int Filter = ExportFilterNamed(Options.Get("--depth", PngName ? "png" : "24"));
-  if (PngName != (Filter == ExportFilterPng))
-    throw EToolUsage("a name ending in .png is written as PNG, and a PNG only to such a name");
+  const std::string Depth = Options.Get("--depth", "");
+  const int Filter =
+      OutputFilterFor(Out, ExportFileFilter, ExportFilterNamed(Depth.empty() ? "24" : Depth),
+                      Depth.empty() ? "" : "--depth " + Depth);
   TS16File File;
   LoadSpriteDocument(File, Options);
-  const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
-  SaveExportFile(File.GetSprite(Index), Filter, Out);
+  SaveExportFile(File.GetSprite(SpriteIndex(File, Options.Positional[1], Options.Positional[0])),
+                 Filter, Out);
   return 0;
 }
 
@@ -106,7 +114,7 @@ int RunExportAll(const TToolArgs& Args) {
   TS16File File;
   LoadSpriteDocument(File, Options);
   const std::filesystem::path Folder(Options.Positional[1]);
-  std::filesystem::create_directories(Folder);
+  MakeFolder(Folder);
   for (int I = 0; I < File.Count(); ++I) {
     char Name[16];
     std::snprintf(Name, sizeof(Name), "%04d.%s", I, Extension);
@@ -139,6 +147,7 @@ int RunImport(const TToolArgs& Args) {
 int RunExpand(const TToolArgs& Args) {
   return ChangeDocument(Args, 3, [](TS16File& File, const TToolOptions& Options) {
     TPrintedCuts View;
-    TExpansionScan(File, ParseToolInteger(Options.Positional[1], "INDEX"), View).Run();
+    TExpansionScan(File, SpriteIndex(File, Options.Positional[1], Options.Positional[0]), View)
+        .Run();
   });
 }

@@ -5,8 +5,11 @@
 
 #include "imaging/resample.h"
 #include "imaging/unitThumbnailMaker.h"
+#include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitErrorReason.h"
+#include "platform/unitFileIO.h"
+#include "sprites/unitBitmapRoutes.h"
 #include "tools/unitToolCommands.h"
 
 namespace {
@@ -18,6 +21,11 @@ const TFilterRow& FilterNamed(const std::string& Name) {
       "--filter takes box, triangle, hermite, bell, b-spline, lanczos3 or mitchell, "
       "not \"" +
       Name + "\"");
+}
+
+// A picture is written as a 24-bit BMP, or as a PNG when its name says so.
+bool PictureOutputIsPng(const std::string& Out) {
+  return OutputFilterFor(Out, ExportFileFilter, ExportFilter24Bit, "") == ExportFilterPng;
 }
 
 int ThumbnailSizeNamed(const std::string& Text) {
@@ -36,11 +44,13 @@ int RunResample(const TToolArgs& Args) {
   const int Width = ParseToolInteger(Options.Positional[2], "WIDTH");
   const int Height = ParseToolInteger(Options.Positional[3], "HEIGHT");
   if (Width < 1 || Height < 1) throw EToolUsage("WIDTH and HEIGHT must be at least 1");
+  const std::string& Out = Options.Positional[1];
+  const bool AsPng = PictureOutputIsPng(Out);
   const std::unique_ptr<TBitmap> Source = LoadBmpFile(Options.Positional[0]);
   try {
     TBitmap Destination(TPixelFormat::pf24bit, Width, Height);
     ResampleBitmap(*Source, Destination, Filter.Weight, Filter.Support);
-    SaveBmpFile(Destination, Options.Positional[1]);
+    SaveImageFile(Destination, AsPng, Out);
   } catch (const std::bad_alloc&) {
     RaiseWithReason(std::runtime_error("Out of memory"),
                     "scaling " + Options.Positional[0] + " (" + std::to_string(Source->Width()) +
@@ -56,15 +66,17 @@ int RunThumbnail(const TToolArgs& Args) {
   ExpectPositional(Options, 3, 3);
   const TThumbnailSettings Settings{ThumbnailSizeNamed(Options.Get("--size", "25")),
                                     !Options.Has("--square"), Options.Has("--better") ? 1 : 0};
+  const std::string& Out = Options.Positional[2];
+  const bool AsPng = PictureOutputIsPng(Out);
   TS16File File;
   LoadSpriteDocument(File, Options);
-  const int Index = ParseToolInteger(Options.Positional[1], "INDEX");
-  const TThumbnail Thumbnail = MakeThumbnail(File.GetSprite(Index), Settings);
+  const TThumbnail Thumbnail = MakeThumbnail(
+      File.GetSprite(SpriteIndex(File, Options.Positional[1], Options.Positional[0])), Settings);
   // The list would still show the undefined picture; a file of it would only mislead.
   if (!Thumbnail.ResampleError.empty())
     throw std::runtime_error("The Thumbnails may be inaccurate: " + Thumbnail.ResampleError);
   TBitmap Picture = Thumbnail.Image;
   Picture.SetPixelFormat(TPixelFormat::pf24bit);  // the form every viewer reads
-  SaveBmpFile(Picture, Options.Positional[2]);
+  SaveImageFile(Picture, AsPng, Out);
   return 0;
 }

@@ -32,15 +32,27 @@ TToolOptions ParseToolOptions(const TToolArgs& Args, const std::vector<std::stri
 int ParseToolInteger(const std::string& Text, const std::string& What);
 // Raises EToolUsage unless there are Least to Most positional words.
 void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most);
-std::string Lowercase(std::string_view Text);
+
+// The name every message of the tool starts with, before ": ".
+inline constexpr const char* ToolName = "pelbrook-tool";
 
 // Loads the sprite file named by the first positional word the way the editor's Open does: as
 // .spr when --from is "spr", or when it is absent and the name ends in .spr (any case); as .s16
-// otherwise. Sprites of an .spr file that cannot be read fail the load, unless --keep-going
-// leaves them out (and says so on standard error). Returns the SaveFormat of what was read.
+// otherwise. Sprites of an .spr file that cannot be read, and a file that is not exactly what
+// its directory names, fail the load, unless --keep-going goes on with what could be read (and
+// says so on standard error). Returns the SaveFormat of what was read.
 int LoadSpriteDocument(TS16File& File, const TToolOptions& Options);
-// The SaveFormat that --to names ("s16-565", "s16-555", "spr"), or when To is empty the one
-// the name implies: .spr for a name ending in .spr, 5-6-5 .s16 otherwise.
+// The index that IndexText names; raises an error naming the indices Path's File holds when
+// it is none of them.
+int SpriteIndex(const TS16File& File, const std::string& IndexText, const std::string& Path);
+// The filter index of the dialog filter string Filter that Out is written in, as Save As and
+// Export To choose (ChooseFileType), but for a name without an extension, which takes Chosen.
+// Raises EToolUsage for an extension none of the filters write, and for one that the option
+// given (Option: its words, "--to spr"; empty for none) does not write.
+int OutputFilterFor(const std::string& Out, const char* Filter, int Chosen,
+                    const std::string& Option);
+// The SaveFormat that OUT is written in: the one --to names ("s16-565", "s16-555", "spr"),
+// else 5-6-5 .s16, unless OUT's extension names another (see OutputFilterFor).
 int SaveFormatFor(const std::string& Path, const std::string& To);
 
 int RunInfo(const TToolArgs& Args);

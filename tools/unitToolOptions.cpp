@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <iostream>
 
 #include "platform/unitConsoleWindowServices.h"
+#include "sprites/unitFileTypeChoice.h"
 #include "sprites/unitSpriteFileRoutes.h"
 #include "tools/unitToolCommands.h"
 
@@ -13,14 +13,35 @@ bool Contains(const std::vector<std::string>& Names, const std::string& Name) {
   return std::find(Names.begin(), Names.end(), Name) != Names.end();
 }
 
-}  // namespace
-
-std::string Lowercase(std::string_view Text) {
-  std::string Result(Text);
-  std::transform(Result.begin(), Result.end(), Result.begin(),
-                 [](unsigned char C) { return char(std::tolower(C)); });
-  return Result;
+// A batch must not put a file with parts left out in place of a good one unasked: Refusal
+// fails the command, unless --keep-going goes on after Notice.
+void GoOnOnlyIfTold(const TToolOptions& Options, const std::string& Refusal,
+                    const std::string& Notice) {
+  if (!Options.Has("--keep-going")) throw std::runtime_error(Refusal);
+  std::cerr << ToolName << ": " << Notice << '\n';
 }
+
+void RequireWhole(const TToolOptions& Options, bool Whole, const std::string& Path,
+                  const char* Format) {
+  if (Whole) return;
+  const std::string Fault = Path + " does not read as an " + Format +
+                            " file: it holds more or fewer bytes than its directory names";
+  GoOnOnlyIfTold(Options, Fault + " (--keep-going goes on with what could be read)",
+                 Fault + "; what could be read is used.");
+}
+
+// ".s16 and .spr": each extension once, in the filters' order.
+std::string ExtensionList(const std::vector<std::string>& Extensions) {
+  std::vector<std::string> Listed;
+  for (const std::string& Extension : Extensions)
+    if (!Contains(Listed, Extension)) Listed.push_back(Extension);
+  std::string Text;
+  for (std::size_t I = 0; I < Listed.size(); ++I)
+    Text += (I == 0 ? "." : I + 1 == Listed.size() ? " and ." : ", .") + Listed[I];
+  return Text;
+}
+
+}  // namespace
 
 void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_t Most) {
   const std::size_t Count = Options.Positional.size();
@@ -59,28 +80,60 @@ int ParseToolInteger(const std::string& Text, const std::string& What) {
   return Value;
 }
 
+int SpriteIndex(const TS16File& File, const std::string& IndexText, const std::string& Path) {
+  const int Index = ParseToolInteger(IndexText, "INDEX");
+  if (Index >= 0 && Index < File.Count()) return Index;
+  const int Count = File.Count();
+  throw std::runtime_error("sprite " + IndexText + " does not exist: " + Path + " holds " +
+                           std::to_string(Count) +
+                           (Count == 1   ? " sprite (0)"
+                            : Count == 0 ? " sprites"
+                                         : " sprites (0-" + std::to_string(Count - 1) + ")"));
+}
+
 int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
   const std::string& Path = Options.Positional[0];
   const std::string From = Options.Get("--from", "");
   if (!From.empty() && From != "s16" && From != "spr")
     throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
   const bool AsSpr = From == "spr" || (From.empty() && IsSprFileName(Path));
-  if (!AsSpr) return OpenS16Document(File, Path);
-  TConsoleWindowServices Services;
+  if (!AsSpr) {
+    TFileExtent Extent;
+    const int Format = OpenS16Document(File, Path, &Extent);
+    RequireWhole(Options, Extent.Whole(), Path, ".s16");
+    return Format;
+  }
+  TConsoleWindowServices Services(ToolName);
   TSprLoader Loader(Services);
   const TSprOpenResult Result = OpenSprDocument(File, Path, Loader);
-  if (Result.LeftOut == 0) return SaveFormatSpr;
-  // A batch must not put a file with sprites missing in place of a good one unasked.
-  if (!Options.Has("--keep-going"))
-    throw std::runtime_error(Result.UnreadText(Path) + " (--keep-going goes on without them)");
-  std::cerr << Result.LeftOutText(Path) << '\n';
+  if (Result.LeftOut > 0)
+    GoOnOnlyIfTold(Options, Result.UnreadText(Path) + " (--keep-going goes on without them)",
+                   Result.LeftOutText(Path));
+  else
+    RequireWhole(Options, Result.Whole, Path, ".spr");
   return SaveFormatSpr;
 }
 
+int OutputFilterFor(const std::string& Out, const char* Filter, int Chosen,
+                    const std::string& Option) {
+  const std::string Extension = NameExtension(Out);
+  if (Extension.empty()) return Chosen;
+  const std::vector<std::string> Extensions = FilterExtensions(Filter);
+  if (!Contains(Extensions, Extension))
+    throw EToolUsage("cannot write " + Out + ": it writes " + ExtensionList(Extensions) +
+                     " files only");
+  const int Picked = ChooseFileType(Out, Extensions, Chosen).FilterIndex;
+  if (!Option.empty() && Picked != Chosen)
+    throw EToolUsage(Out + " ends in ." + Extension + ", which " + Option + " does not write");
+  return Picked;
+}
+
 int SaveFormatFor(const std::string& Path, const std::string& To) {
-  if (To.empty()) return IsSprFileName(Path) ? SaveFormatSpr : SaveFormatS16_565;
-  if (To == "s16-565") return SaveFormatS16_565;
-  if (To == "s16-555") return SaveFormatS16_555;
-  if (To == "spr") return SaveFormatSpr;
-  throw EToolUsage("--to takes s16-565, s16-555 or spr, not \"" + To + "\"");
+  const int Chosen =
+      To.empty()        ? SaveFormatS16_565
+      : To == "s16-565" ? SaveFormatS16_565
+      : To == "s16-555" ? SaveFormatS16_555
+      : To == "spr"     ? SaveFormatSpr
+                    : throw EToolUsage("--to takes s16-565, s16-555 or spr, not \"" + To + "\"");
+  return OutputFilterFor(Path, SaveFileFilter, Chosen, To.empty() ? "" : "--to " + To);
 }

@@ -60,12 +60,15 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
   return ReadPng(Bytes);
 }
 
-void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
-  const std::unique_ptr<TBitmap> Bitmap = MakeExportBitmap(Sprite, FilterIndex);
-  if (FilterIndex != ExportFilterPng) {
-    SaveBmpFile(*Bitmap, Path);
+void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path) {
+  if (!AsPng) {
+    SaveBmpFile(Bitmap, Path);
     return;
   }
-  const QByteArray Png = EncodePng(ImageOfBitmap(*Bitmap));
+  const QByteArray Png = EncodePng(ImageOfBitmap(Bitmap));
   SaveWholeFile(Path, Png.constData(), std::size_t(Png.size()));
+}
+
+void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path) {
+  SaveImageFile(*MakeExportBitmap(Sprite, FilterIndex), FilterIndex == ExportFilterPng, Path);
 }

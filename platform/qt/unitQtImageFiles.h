@@ -19,6 +19,9 @@ std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
 // uses. Raises an error that says why it does not read.
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path);
 
+// Writes Bitmap as a PNG, black transparent, or else as a BMP of its own depth. Replaces the
+// file only once the new one is complete.
+void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path);
 // What Export To writes for a filter index: a BMP of the depth of filters 1 to 3, or for the
 // PNG filter the 24-bit colours with black transparent. Replaces the file only once the new
 // one is complete.

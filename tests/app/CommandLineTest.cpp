@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <filesystem>
 
 #include "app/unitCommandLine.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 struct TCommandLineCase {
   std::string Name;
-  QStringList Words;  // after the program's name
+  std::vector<std::string> Words;  // after the program's name
   TCommandLinePhase Phase;
   std::optional<int> ExitStatus;
   std::string MessageHas;  // when ExitStatus is set
@@ -19,16 +19,16 @@ class CommandLine : public testing::TestWithParam<TCommandLineCase> {};
 
 TEST_P(CommandLine, AnswersHelpAndVersionAtOnceAndOpensTheFirstFileNamed) {
   const TCommandLineCase& Case = GetParam();
-  const TCommandLine Line = ParseCommandLine(QStringList{"pelbrook"} + Case.Words, Case.Phase);
+  std::vector<std::string> Arguments = {"pelbrook"};
+  Arguments.insert(Arguments.end(), Case.Words.begin(), Case.Words.end());
+  const TCommandLine Line = ParseCommandLine(Arguments, Case.Phase);
   EXPECT_EQ(Line.ExitStatus, Case.ExitStatus);
   if (Case.ExitStatus) {
     EXPECT_NE(Line.Message.find(Case.MessageHas), std::string::npos) << Line.Message;
   }
   EXPECT_EQ(Line.FileToOpen, Case.FileToOpen.empty()
                                  ? ""
-                                 : QDir::current()
-                                       .absoluteFilePath(QString::fromStdString(Case.FileToOpen))
-                                       .toStdString());
+                                 : (std::filesystem::current_path() / Case.FileToOpen).string());
 }
 
 const auto Before = TCommandLinePhase::BeforeWindowSystem;
@@ -45,6 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
         TCommandLineCase{"NoFile", {}, After, std::nullopt, "", ""},
         TCommandLineCase{
             "FirstOfSeveral", {"sheets/a.SPR", "b.s16"}, After, std::nullopt, "", "sheets/a.SPR"},
+        // Named in Latin-1, as an older system wrote it: its bytes are no valid UTF-8.
+        TCommandLineCase{"NameNotInUtf8",
+                         {"--", "caf\xE9.s16", "caf\xE8.s16"},
+                         After,
+                         std::nullopt,
+                         "",
+                         "caf\xE9.s16"},
         TCommandLineCase{"UnknownOption",
                          {"--frobnicate", "a.s16"},
                          After,

@@ -22,7 +22,9 @@ class DroppedFiles : public TWindowTest {
   bool Drop(const std::vector<std::string>& Paths, int Item = -1) {
     QMimeData Data;
     QList<QUrl> Urls;
-    for (const std::string& Path : Paths) Urls << QUrl::fromLocalFile(QString::fromStdString(Path));
+    // As file managers offer them: the name's bytes, percent-encoded, whatever their encoding.
+    for (const std::string& Path : Paths)
+      Urls << QUrl::fromEncoded("file://" + QByteArray::fromStdString(Path).toPercentEncoding("/"));
     Data.setUrls(Urls);
     QListView& Images = Probe().Images();
     const QPoint InView = Item >= 0 ? Images.visualRect(Images.model()->index(Item, 0)).center()
@@ -81,7 +83,8 @@ TEST_F(DroppedFiles, PicturesGoBeforeTheItemUnderTheDropPointInTheOrderDroppedLi
 TEST_F(DroppedFiles, ASpriteFileOpensByItsNameAfterTheQuestionAboutUnsavedChanges) {
   TS16File Document;
   Document.Add(MakeSprite(4, 3, TWords(12, 0x001F)));
-  const std::string Spr = Dir.File("HERO.SPR");
+  // Named in Latin-1, as an older system wrote it: its bytes are no valid UTF-8.
+  const std::string Spr = Dir.File("H\xC9RO.SPR");
   TNoProgress NoProgress;
   WriteSprFile(Document, Spr, NoProgress);
   Probe().Document().Add(MakeSprite(2, 2));
@@ -95,7 +98,8 @@ TEST_F(DroppedFiles, ASpriteFileOpensByItsNameAfterTheQuestionAboutUnsavedChange
   EXPECT_EQ(Services.Shown[1].Text, "This file has been altered. Do you wish to save it?");
   EXPECT_EQ(Widths(), std::vector<int>{4});
   EXPECT_EQ(Probe().SaveFormat(), 3);
-  EXPECT_EQ(Window->windowTitle().toStdString(), "The Pelbrook - [" + Spr + "]");
+  EXPECT_EQ(Probe().FileName(), Spr);
+  EXPECT_EQ(Window->windowTitle(), QString::fromStdString("The Pelbrook - [" + Spr + "]"));
 }
 
 // Dropped, or named on the command line: Open's messages, and an empty untitled document.

@@ -3,7 +3,8 @@
 # under a window manager: Delete takes a sprite out and leaves the clipboard alone, undo brings
 # back the title without " *", the list's context menu opens the viewer, Escape closes it, and
 # the viewer of a 2048 x 2048 sprite opens with its whole frame on the screen and closes with
-# Ctrl+W. Skipped (77) without Xvfb, xdotool, openbox, xprop, xwininfo, xclip or Pillow.
+# Ctrl+W, and Save As with a typed ".spr" writes an .spr file. Skipped (77) without Xvfb,
+# xdotool, openbox, xprop, xwininfo, xclip or Pillow.
 # Usage: habits_session.sh PELBROOK PELBROOK-TOOL SAMPLE.s16 [SCREENSHOT-FOLDER]
 set -euo pipefail
 editor=$1 tool=$2 sample=$3 shots=${4:-}
@@ -102,3 +103,17 @@ xdotool windowactivate --sync "$viewer" 2>/dev/null || xdotool windowfocus --syn
 xdotool key ctrl+w
 wait_for_no_window '^Sprite 1 - '
 echo "the large viewer fitted the screen, and Ctrl+W closed it"
+
+# Save As with a typed ".spr" under the dialog's default .s16 filter writes an .spr file.
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool key ctrl+shift+s
+wait_for_window '^Save As$'
+xdotool type --delay 20 "$work/trap.spr"
+shot save-as-typed-spr
+xdotool key Return
+wait_for_title "The Pelbrook - [$work/trap.spr]"
+[ "$("$tool" info "$work/trap.spr" | head -1)" = "spr" ] || {
+  echo "Save As trap.spr did not write an .spr file"
+  exit 1
+}
+echo "Save As with a typed .spr wrote an .spr file"

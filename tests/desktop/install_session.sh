@@ -55,7 +55,7 @@ xdotool mousemove --window "$window" 145 40 click 1
 shot 2-second-sprite-selected
 
 xdotool key ctrl+t
-dialog=$(wait_for_window "^Save As$")
+dialog=$(wait_for_window "^Export To$")
 xdotool type --delay 20 "$work/art/frame"
 pick_last_filter "$dialog"
 shot 3-export-as-png
@@ -64,7 +64,7 @@ wait_for_log "status: Export to: $work/art/frame.png completed."
 cmp "$work/art/frame.png" "$work/expected.png" || fail "the exported PNG is not the tool's"
 
 xdotool key ctrl+i
-dialog=$(wait_for_window "^Open$")
+dialog=$(wait_for_window "^Import From$")
 xdotool type --delay 20 "$work/art/frame"
 pick_last_filter "$dialog"
 shot 4-import-png

@@ -48,6 +48,7 @@ class TMainWindowProbe {
   QPushButton& FinishButton() const { return *W.FinishButton; }
   QMenu& SplitterMenu() const { return *W.SplitterMenu; }
   const TFileDialog& SaveDialog() const { return W.SaveFile; }
+  const TFileDialog& ExportDialog() const { return W.Exportbmp; }
 
   QAction& Entry(std::string_view Name) const { return *W.MenuEntry(Name).Action; }
   bool Ticked(std::string_view Name) const { return Entry(Name).isChecked(); }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/unitDesktopServices.h"
+#include "sprites/unitFileTypeChoice.h"
 #include "tests/support/ScriptedWindowServices.h"
 
 struct TDialogAnswer {
@@ -25,6 +26,8 @@ struct TShownDialog {
   std::string Filter;
   int FilterIndex;
   std::string DefaultExt;
+  std::string Title;
+  std::string InitialDir;
 };
 
 class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
@@ -47,7 +50,8 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   std::string ProgramFile = "/opt/pelbrook/bin/pelbrook";
 
   bool ExecuteFileDialog(TFileDialog& Dialog) override {
-    Dialogs.push_back({Dialog.Kind, Dialog.Filter, Dialog.FilterIndex, Dialog.DefaultExt});
+    Dialogs.push_back({Dialog.Kind, Dialog.Filter, Dialog.FilterIndex, Dialog.DefaultExt,
+                       Dialog.Title, Dialog.InitialDir});
     if (DialogAnswers.empty()) return false;
     const std::optional<TDialogAnswer> Answer = DialogAnswers.front();
     DialogAnswers.pop_front();
@@ -59,6 +63,15 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     std::string Name = Answer->TypedName;
     if (!std::filesystem::path(Name).has_extension() && !Dialog.DefaultExt.empty())
       Name += "." + Dialog.DefaultExt;
+    if (Dialog.ExtensionPicksFilter) {
+      const TFileTypeChoice Choice =
+          ChooseFileType(Name, FilterExtensions(Dialog.Filter), Dialog.FilterIndex);
+      if (Choice.FilterIndex != Dialog.FilterIndex) {
+        Dialog.FilterIndex = Choice.FilterIndex;
+        if (Dialog.OnTypeChange) Dialog.OnTypeChange(Dialog);
+      }
+      Name = Choice.Path;
+    }
     Dialog.FileName = Name;
     return true;
   }

@@ -56,7 +56,11 @@ TEST(ToolConvert, ChoosesFormatsByNameUnlessTold) {
   const std::string In = MakeS16(Dir, "in.s16");
   ASSERT_EQ(RunTool({"convert", In, Dir.File("OUT.SPR")}).Status, 0);
   EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR")}).Out.substr(0, 4), "spr\n");
-  EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16"}).Out.substr(0, 4), "s16 ");
+  // An .spr file is no whole .s16 file: read as one only when told to go on.
+  EXPECT_EQ(RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16"}).Status, 1);
+  EXPECT_EQ(
+      RunTool({"info", Dir.File("OUT.SPR"), "--from", "s16", "--keep-going"}).Out.substr(0, 4),
+      "s16 ");
   ASSERT_EQ(RunTool({"convert", Dir.File("OUT.SPR"), Dir.File("back")}).Status, 0);
   EXPECT_EQ(RunTool({"info", Dir.File("back")}).Out, "s16 5-6-5\n2\n0 3 2\n1 1 1\n");
 }
@@ -123,7 +127,10 @@ TEST(ToolKeepGoing, SpritesThatCannotBeReadFailTheCommandUnlessToldToGoOn) {
   TLeBytes Bytes;  // two sprites without a size, then a good one
   Bytes.U16(3).U32(26).U16(0).U16(1).U32(26).U16(0).U16(1).U32(26).U16(1).U16(1).U16(16);
   WriteBytes(In, Bytes.Bytes);
-  const std::string Told = "Sprite Loader: Erm, Wrongly sized bitmap?\n2 of the 3 sprites in " + In;
+  const std::string Told =
+      "pelbrook-tool: Sprite Loader: Erm, Wrongly sized bitmap?\npelbrook-tool: 2 of the 3 "
+      "sprites in " +
+      In;
 
   const TToolRun Refused = RunTool({"convert", In, Out});
   EXPECT_EQ(Refused.Status, 1);
@@ -139,30 +146,58 @@ TEST(ToolKeepGoing, SpritesThatCannotBeReadFailTheCommandUnlessToldToGoOn) {
 TEST(ToolFailures, ExitNonZeroWithTheMessageOnStandardError) {
   TTempDir Dir;
   const std::string In = MakeS16(Dir, "in.s16");
+  // A byte more than the directory names: not what an .s16 file of it would be.
+  TBytes Longer = ReadBytes(In);
+  Longer.push_back(0);
+  WriteBytes(Dir.File("longer.s16"), Longer);
+  WriteBytes(Dir.File("file"), {});
   struct TCase {
     std::vector<std::string> Args;
     std::string Message;
   };
   const std::vector<TCase> Cases = {
       {{"info", Dir.File("missing.s16")}, "Unable to open file " + Dir.File("missing.s16")},
-      {{"export", In, "2", Dir.File("x.bmp")}, "List Index Out of Bounds"},
-      {{"expand", In, "2", Dir.File("o.s16")}, "List Index Out of Bounds"},
+      {{"info", Dir.File("longer.s16")},
+       Dir.File("longer.s16") + " does not read as an .s16 file: it holds more or fewer bytes"},
+      {{"export", In, "2", Dir.File("x.bmp")},
+       "sprite 2 does not exist: " + In + " holds 2 sprites (0-1)"},
+      {{"expand", In, "-1", Dir.File("o.s16")}, "sprite -1 does not exist"},
       {{"import", Dir.File("o.s16"), Dir.File("none.bmp")}, "Failed during LoadBitmap"},
       {{"convert", In, Dir.File("o.s16"), "--to", "s17"}, "--to takes"},
+      {{"convert", In, Dir.File("o.bmp")}, "it writes .s16 and .spr files only"},
+      {{"convert", In, Dir.File("o.spr"), "--to", "s16-555"},
+       "o.spr ends in .spr, which --to s16-555 does not write"},
       {{"export", In, "one", Dir.File("x.bmp")}, "INDEX must be a whole number"},
-      {{"export", In, "0", Dir.File("x.png"), "--depth", "16"}, "written as PNG"},
-      {{"export", In, "0", Dir.File("x.bmp"), "--depth", "png"}, "written as PNG"},
+      {{"export", In, "0", Dir.File("x.png"), "--depth", "16"}, "which --depth 16 does not write"},
+      {{"export", In, "0", Dir.File("x.bmp"), "--depth", "png"}, "which --depth png does not"},
+      {{"export", In, "0", Dir.File("x.jpg")}, "it writes .bmp and .png files only"},
+      {{"export-all", In, Dir.File("file/frames")},
+       "Unable to make the folder " + Dir.File("file/frames") + ": Not a directory"},
       {{"frobnicate"}, "unknown subcommand"},
   };
   for (const TCase& Case : Cases) {
     const TToolRun Run = RunTool(Case.Args);
     EXPECT_NE(Run.Status, 0) << Case.Message;
     EXPECT_NE(Run.Err.find(Case.Message), std::string::npos) << Run.Err;
+    EXPECT_EQ(Run.Err.rfind("pelbrook-tool: ", 0), 0u) << Run.Err;
   }
-  EXPECT_FALSE(std::filesystem::exists(Dir.File("o.s16")));
+  std::vector<std::string> Left = Dir.Entries();
+  std::sort(Left.begin(), Left.end());
+  EXPECT_EQ(Left, (std::vector<std::string>{"file", "in.s16", "longer.s16"}));
   const TToolRun Help = RunTool({"--help"});
   EXPECT_EQ(Help.Status, 0);
   for (const char* Word : {"info", "convert", "export", "export-all", "import", "expand"})
     EXPECT_NE(Help.Out.find("pelbrook-tool " + std::string(Word)), std::string::npos) << Word;
   EXPECT_NE(Help.Out.find("with --keep-going those"), std::string::npos);
+}
+
+TEST(ToolHelp, VersionAndEachSubcommandsOwnUsageGoToStandardOutput) {
+  const TToolRun Version = RunTool({"--version"});
+  EXPECT_EQ(Version.Status, 0);
+  EXPECT_EQ(Version.Out, std::string("pelbrook-tool ") + PELBROOK_VERSION + "\n");
+  const TToolRun Usage = RunTool({"export", "--help", "x.s16"});
+  EXPECT_EQ(Usage.Status, 0);
+  EXPECT_EQ(Usage.Out.rfind("usage: pelbrook-tool export IN INDEX OUT.bmp|OUT.png", 0), 0u)
+      << Usage.Out;
+  EXPECT_EQ(Usage.Out.find("pelbrook-tool import"), std::string::npos) << "only its own";
 }

@@ -54,7 +54,7 @@ TEST_P(ToolFailure, SaysWhatFailedAndWhyAndKeepsTheOldFile) {
   const TToolRun Run = RunTool(Args, Fault.Wrapper);
 
   EXPECT_EQ(Run.Status, 1);
-  EXPECT_EQ(Run.Err, InFolder(Fault.Message, Dir) + "\n");
+  EXPECT_EQ(Run.Err, "pelbrook-tool: " + InFolder(Fault.Message, Dir) + "\n");
   EXPECT_EQ(ReadBytes(Dir.File("old.s16")), Old);
   for (const std::string& Name : Dir.Entries())
     EXPECT_EQ(Name.find(".pelbrook-"), std::string::npos) << Name;

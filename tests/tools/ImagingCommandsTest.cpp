@@ -4,7 +4,9 @@
 
 #include "imaging/resample.h"
 #include "imaging/unitThumbnailMaker.h"
+#include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitBmpCodec.h"
+#include "platform/unitPngChunks.h"
 #include "tests/support/BitmapFactory.h"
 #include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
@@ -97,6 +99,38 @@ INSTANTIATE_TEST_SUITE_P(
       return Name.empty() ? "Defaults" : Name;
     });
 
+// The picture subcommands' words before OUT, and after it.
+struct TPictureCase {
+  std::string Name;
+  std::vector<std::string> Before, After;
+};
+
+class ToolPictureOutputs : public testing::TestWithParam<TPictureCase> {};
+
+TEST_P(ToolPictureOutputs, APngNameGetsAPngOfTheSamePixels) {
+  TTempDir Dir;
+  const std::string Document = MakeDocument(Dir), Bmp = MakeBmp(Dir, 7, 5);
+  const auto Args = [&](const std::string& Out) {
+    std::vector<std::string> Words = {GetParam().Name,
+                                      GetParam().Name == "resample" ? Bmp : Document};
+    Words.insert(Words.end(), GetParam().Before.begin(), GetParam().Before.end());
+    Words.push_back(Out);
+    Words.insert(Words.end(), GetParam().After.begin(), GetParam().After.end());
+    return Words;
+  };
+  ASSERT_EQ(RunTool(Args(Dir.File("out.bmp"))).Status, 0);
+  const TToolRun Run = RunTool(Args(Dir.File("out.PNG")));
+  ASSERT_EQ(Run.Status, 0) << Run.Err;
+  ASSERT_TRUE(IsPngSignature(ReadBytes(Dir.File("out.PNG"))));
+  EXPECT_EQ(RawBits(*LoadImageFile(Dir.File("out.PNG"))),
+            RawBits(*LoadBmpFile(Dir.File("out.bmp"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(, ToolPictureOutputs,
+                         testing::Values(TPictureCase{"thumbnail", {"1"}, {"--size", "50"}},
+                                         TPictureCase{"resample", {}, {"9", "4"}}),
+                         [](const auto& Info) { return Info.param.Name; });
+
 TEST(ToolImagingFailures, ExitNonZeroWithoutWritingAFile) {
   TTempDir Dir;
   const std::string Bmp = MakeBmp(Dir, 5, 4);
@@ -113,7 +147,9 @@ TEST(ToolImagingFailures, ExitNonZeroWithoutWritingAFile) {
       {{"resample", Dir.File("none.bmp"), Out, "3", "3"}, "none.bmp"},
       {{"thumbnail", Document, "2", Out}, "The Thumbnails may be inaccurate"},
       {{"thumbnail", Document, "0", Out, "--size", "30"}, "--size takes 25, 50, 75 or 100"},
-      {{"thumbnail", Document, "3", Out}, "List Index Out of Bounds"},
+      {{"thumbnail", Document, "3", Out}, "sprite 3 does not exist"},
+      {{"thumbnail", Document, "0", Dir.File("out.gif")}, "it writes .bmp and .png files only"},
+      {{"resample", Bmp, Dir.File("out.jpg"), "3", "3"}, "it writes .bmp and .png files only"},
   };
   for (const TCase& Case : Cases) {
     const TToolRun Run = RunTool(Case.Args);

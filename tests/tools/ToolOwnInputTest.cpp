@@ -82,7 +82,7 @@ TEST_P(ToolOwnInput, IsNotWrittenOverWhenAnotherProgramChangedIt) {
   if (GetParam().ChangedMeanwhile) {
     EXPECT_EQ(WEXITSTATUS(Status), 1);
     EXPECT_EQ(std::string(Error.begin(), Error.end()),
-              "Unable to save to: " + Path + ": " + Path +
+              "pelbrook-tool: Unable to save to: " + Path + ": " + Path +
                   " has been changed by another program since it was read\n");
     EXPECT_EQ(ReadBytes(Path), Theirs);
   } else {

@@ -88,7 +88,8 @@ TEST_P(UnprivilegedSave, ReplacesOnlyWhatTheUserCouldWriteAndKeepsOwnerModeAndLi
     EXPECT_EQ(Run.Status, 0) << Run.Err;
   } else {
     EXPECT_EQ(Run.Status, 1);
-    EXPECT_EQ(Run.Err, "Unable to save to: " + Target + ": " + Target + ": permission denied\n");
+    EXPECT_EQ(Run.Err, "pelbrook-tool: Unable to save to: " + Target + ": " + Target +
+                           ": permission denied\n");
   }
   EXPECT_EQ(std::tuple(After.st_uid, After.st_gid, After.st_mode, After.st_nlink),
             std::tuple(Before.st_uid, Before.st_gid, Before.st_mode, Before.st_nlink));

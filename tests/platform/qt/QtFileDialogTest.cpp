@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/qt/unitQtDesktopServices.h"
@@ -178,6 +179,42 @@ TEST_F(QtFileDialog, CancelKeepsThePickedFilterForTheNextShowingButNotTheTypedNa
     Press(Box, QDialogButtonBox::Cancel);
   });
   EXPECT_FALSE(Services.ExecuteFileDialog(Dialog));
+}
+
+TEST_F(QtFileDialog, ATypedExtensionPicksTheFilterAndOverwritingIsAskedOfTheFileWritten) {
+  Touch(Dir.File("hero.backup.s16"));
+  std::filesystem::create_directory(Dir.File("art.v2"));
+  TTypeChanges Changes{3, {}};
+  TFileDialog Dialog = SpriteDialog(TFileDialogKind::Save, Changes);
+  Dialog.ExtensionPicksFilter = true;
+  Dialog.Title = "Save As";
+  Dialog.InitialDir = Dir.Path().string();
+  Answers.Answer<QFileDialog>([&](QFileDialog& Box) {
+    EXPECT_EQ(Box.windowTitle(), "Save As");
+    EXPECT_EQ(Box.directory().absolutePath().toStdString(), Dir.Path().string());
+    TypeName(Box, "art.v2");
+    Press(Box, QDialogButtonBox::Save);
+    EXPECT_EQ(Box.directory().absolutePath().toStdString(), Dir.File("art.v2"));
+    Box.setDirectory(QString::fromStdString(Dir.Path().string()));
+    TypeName(Box, "hero.backup");
+    Press(Box, QDialogButtonBox::Save);
+    EXPECT_TRUE(Box.isVisible());
+    // Back in the name box, where typing leaves only the typed name selected.
+    QApplication::setActiveWindow(&Box);
+    Box.findChild<QLineEdit*>("fileNameEdit")->setFocus();
+    TypeName(Box, "trap.spr");
+    Press(Box, QDialogButtonBox::Save);
+  });
+  Answers.Answer<QMessageBox>([](QMessageBox& Question) {
+    EXPECT_TRUE(Question.text().contains("hero.backup.s16 already exists"))
+        << Question.text().toStdString();
+    Question.button(QMessageBox::No)->click();
+  });
+  ASSERT_TRUE(Services.ExecuteFileDialog(Dialog));
+  EXPECT_EQ(Dialog.FileName, Dir.File("trap.spr"));
+  EXPECT_EQ(Dialog.FilterIndex, 3);
+  EXPECT_EQ(Changes.Seen, std::vector<int>({3}));
+  EXPECT_EQ(Dialog.DefaultExt, "spr");
 }
 
 // An environment variable set for the life of the object.
