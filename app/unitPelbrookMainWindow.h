@@ -63,9 +63,14 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void Edit1Click();
   void DoHint(const QString& Hint);
 
-  // Status bar.
+  // Status bar. Each report is painted, and pending messages run, before it returns.
   void SetStatusText(const std::string& Text);
   void SetProgress(int Value) override;
+  // For a loop that paints its reports at display rate: every text to the log as it comes,
+  // the shown text and progress painted at the next pump.
+  void LogStatusText(const std::string& Text);
+  void PutStatusText(const std::string& Text);
+  void PutProgress(int Value);
   void StatusBarDrawPanel(QPainter& Canvas, const QRect& Rect);
 
   // Preferences.

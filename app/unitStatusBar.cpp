@@ -10,9 +10,8 @@
 #include "platform/unitHeapStatus.h"
 
 void TPelbrookMainWindow::SetStatusText(const std::string& Text) {
-  FStatusText = QString::fromStdString(Text);
-  StatusPanel1->setText(FStatusText);
-  qCDebug(PelbrookWindowLog).noquote() << "status:" << StatusPanel1->text();
+  LogStatusText(Text);
+  PutStatusText(Text);
   FServices.ProcessMessages();
 }
 
@@ -21,6 +20,21 @@ void TPelbrookMainWindow::SetProgress(int Value) {
   Progress = static_cast<std::int8_t>(Value);
   StatusBar->repaint();
   FServices.ProcessMessages();
+}
+
+void TPelbrookMainWindow::LogStatusText(const std::string& Text) {
+  qCDebug(PelbrookWindowLog).noquote() << "status:" << QString::fromStdString(Text);
+}
+
+void TPelbrookMainWindow::PutStatusText(const std::string& Text) {
+  FStatusText = QString::fromStdString(Text);
+  StatusPanel1->setText(FStatusText);
+}
+
+void TPelbrookMainWindow::PutProgress(int Value) {
+  if (Value == Progress) return;
+  Progress = static_cast<std::int8_t>(Value);
+  StatusBar->update();
 }
 
 void TPelbrookMainWindow::StatusBarDrawPanel(QPainter& Canvas, const QRect& Rect) {

@@ -17,10 +17,15 @@ void TWorkingImageView::SetImage(const TBitmap* Image) {
 }
 
 void TWorkingImageView::RepaintBox(const TCutBox& Box) {
-  update(QRect(QPoint(Box.Left, Box.Top), QPoint(Box.Right, Box.Bottom)));
+  update(Area(Box));
+}
+
+QRect TWorkingImageView::Area(const TCutBox& Box) {
+  return QRect(QPoint(Box.Left, Box.Top), QPoint(Box.Right, Box.Bottom));
 }
 
 void TWorkingImageView::paintEvent(QPaintEvent* Event) {
+  ++FPaintCount;
   if (FImage.isNull()) return;
   QPainter Painter(this);
   Painter.drawImage(Event->rect(), FImage, Event->rect());

@@ -20,6 +20,10 @@ class TWorkingImageView : public QWidget {
   // itself to the picture.
   void SetImage(const TBitmap* Image);
   void RepaintBox(const TCutBox& Box);
+  // Where Box lies on the view.
+  static QRect Area(const TCutBox& Box);
+
+  int PaintCount() const { return FPaintCount; }
 
   // Presses and releases, with the point in image coordinates.
   std::function<void(Qt::MouseButton, int, int)> OnMouseDown;
@@ -32,4 +36,5 @@ class TWorkingImageView : public QWidget {
 
  private:
   QImage FImage;  // over the bitmap's own words
+  int FPaintCount = 0;
 };

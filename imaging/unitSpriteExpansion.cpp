@@ -5,30 +5,10 @@
 #include <QScrollArea>
 #include <utility>
 
+#include "app/unitPacedExpansionView.h"
 #include "app/unitPelbrookMainWindow.h"
-#include "app/unitWorkingImageView.h"
 #include "imaging/unitExpansionScan.h"
 #include "imaging/unitManualCut.h"
-
-namespace {
-
-class TExpansionWindowView : public IExpansionView {
- public:
-  TExpansionWindowView(TPelbrookMainWindow& Window, TWorkingImageView& Image)
-      : FWindow(Window), FImage(Image) {}
-  ~TExpansionWindowView() override { FImage.SetImage(nullptr); }
-
-  void SetStatusText(const std::string& Text) override { FWindow.SetStatusText(Text); }
-  void SetProgress(int Value) override { FWindow.SetProgress(Value); }
-  void ShowWorkingImage(const TBitmap& Image) override { FImage.SetImage(&Image); }
-  void BoxCut(const TCutBox& Box) override { FImage.RepaintBox(Box); }
-
- private:
-  TPelbrookMainWindow& FWindow;
-  TWorkingImageView& FImage;
-};
-
-}  // namespace
 
 bool TPelbrookMainWindow::ExpansionMayStart() {
   if (!HasSelectedItem()) {
@@ -87,10 +67,11 @@ void TPelbrookMainWindow::ExpandSprite1Click() {
   AutoCutter->show();
   const int Selected = SelectedItem();
   RunCutter(*AutoCutter, [&] {
-    TExpansionWindowView View(*this, *AutoCutImg);
+    TPacedExpansionView View(*this, *AutoCutImg, FServices);
     TExpansionScan Scan(*SpriteFile, Selected, View);
     const QScopedValueRollback Running(FExpansion, &Scan);
     if (!Scan.Run()) return false;
+    View.Flush();
     RecordCutterRun("ExpandSprite1", Scan);
     return true;
   });

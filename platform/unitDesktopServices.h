@@ -3,6 +3,7 @@
 // clipboard, the preference store, sound and the program's own path. The editor hands it
 // the Qt implementation, the tests a scripted one.
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -65,6 +66,8 @@ class IDesktopServices : public IWindowServices {
   // Blocks until window messages come, then handles them: how a loop that only waits for the
   // user waits without burning a processor.
   virtual void WaitForMessages() = 0;
+  // Milliseconds on a clock that only goes forward: how a fast loop paces its repaints.
+  virtual std::int64_t TickCount() = 0;
   // The full path of the running program's file.
   virtual std::string ProgramFilePath() = 0;
   // The program file's name without its extension.

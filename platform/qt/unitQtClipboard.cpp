@@ -82,9 +82,68 @@ std::optional<TOfferedImage> OfferedForm(const QMimeData& Data, const QString& T
   return Offer;
 }
 
+QByteArray BmpBytes(const TBitmap& Bitmap) {
+  TBitmap Opaque(TPixelFormat::pf24bit, Bitmap.Width(), Bitmap.Height());
+  Opaque.Draw(Bitmap);
+  const std::vector<std::uint8_t> Bytes = EncodeBmp(Opaque);
+  return QByteArray(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
+}
+
+// What Copy offers: PNG, then BMP, each encoded only when a program asks for it, so that the
+// copy owns the clipboard at once; and Qt's own image to this process only. Named among the
+// forms, Qt's image would make Qt offer the desktop every form it can write as well: JPEG and
+// the one-bit forms break the black rule, and XPM is palette-based.
+class TCopiedImage : public QMimeData {
+ public:
+  explicit TCopiedImage(const TBitmap& Bitmap) : FBitmap(Bitmap) {}
+
+  // Black transparent, as the PNG has it.
+  const QImage& Image() const {
+    if (FImage.isNull()) FImage = ImageOfBitmap(FBitmap);
+    return FImage;
+  }
+  QStringList formats() const override { return {PngType, BmpType}; }
+  bool hasFormat(const QString& Type) const override {
+    return Type == PngType || Type == BmpType || Type == QtImageType;
+  }
+
+ protected:
+  QVariant retrieveData(const QString& Type, QMetaType) const override try {
+    if (Type == QtImageType) return Image();
+    if (Type == PngType) return Kept(FPng, [this] { return EncodePng(Image()); });
+    if (Type == BmpType) return Kept(FBmp, [this] { return BmpBytes(FBitmap); });
+    return {};
+  } catch (const std::exception&) {
+    // Asked from the event loop: the asking program gets nothing, and the editor goes on.
+    return {};
+  }
+
+ private:
+  template <class TEncode>
+  static const QByteArray& Kept(QByteArray& Bytes, const TEncode& Encode) {
+    if (Bytes.isEmpty()) Bytes = Encode();
+    return Bytes;
+  }
+
+  const TBitmap FBitmap;
+  mutable QImage FImage;
+  mutable QByteArray FPng, FBmp;  // made on the first request
+};
+
+TOfferedImage DecodedOffer(const QImage& Image) {
+  TOfferedImage Offer;
+  Offer.Reader = TReader::Decoded;
+  Offer.Decoded = Image;
+  Offer.Indexed = Image.colorCount() > 0;
+  return Offer;
+}
+
 std::optional<TOfferedImage> OfferedImage() {
   const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
   if (!Data) return std::nullopt;
+  // This process's own copy is read from its picture: nothing is encoded to be decoded again.
+  if (const auto* Copied = dynamic_cast<const TCopiedImage*>(Data))
+    return DecodedOffer(Copied->Image());
   QStringList Types = {PngType, BmpType};
   for (const QString& Type : Data->formats())
     if (Type.startsWith(QStringLiteral("image/")) && !Types.contains(Type)) Types << Type;
@@ -95,12 +154,9 @@ std::optional<TOfferedImage> OfferedImage() {
       if (auto Offer = OfferedForm(*Data, Type)) return Offer;
   // An image put there by this process is already decoded, and has no bytes.
   if (!Data->hasImage() || !Data->data(QtImageType).isEmpty()) return std::nullopt;
-  TOfferedImage Offer;
-  Offer.Reader = TReader::Decoded;
-  Offer.Decoded = qvariant_cast<QImage>(Data->imageData());
-  if (Offer.Decoded.isNull()) return std::nullopt;
-  Offer.Indexed = Offer.Decoded.colorCount() > 0;
-  return Offer;
+  const QImage Image = qvariant_cast<QImage>(Data->imageData());
+  if (Image.isNull()) return std::nullopt;
+  return DecodedOffer(Image);
 }
 
 std::unique_ptr<TBitmap> Decode(TOfferedImage& Offer) {
@@ -119,28 +175,6 @@ std::unique_ptr<TBitmap> Decode(TOfferedImage& Offer) {
   }
 }
 
-QByteArray BmpBytes(const TBitmap& Bitmap) {
-  TBitmap Opaque(TPixelFormat::pf24bit, Bitmap.Width(), Bitmap.Height());
-  Opaque.Draw(Bitmap);
-  const std::vector<std::uint8_t> Bytes = EncodeBmp(Opaque);
-  return QByteArray(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
-}
-
-// Qt's own image goes to this process only. Named among the forms, it would make Qt offer the
-// desktop every form it can write as well: JPEG and the one-bit forms break the black rule,
-// and XPM is palette-based.
-class TCopiedImage : public QMimeData {
- public:
-  QStringList formats() const override {
-    QStringList Formats = QMimeData::formats();
-    Formats.removeAll(QtImageType);
-    return Formats;
-  }
-  bool hasFormat(const QString& Type) const override {
-    return Type == QtImageType ? QMimeData::formats().contains(Type) : QMimeData::hasFormat(Type);
-  }
-};
-
 }  // namespace
 
 void PutBitmapOnClipboard(const TBitmap& Bitmap) {
@@ -150,12 +184,7 @@ void PutBitmapOnClipboard(const TBitmap& Bitmap) {
     QGuiApplication::clipboard()->clear();
     return;
   }
-  const QImage Image = ImageOfBitmap(Bitmap);
-  auto* Data = new TCopiedImage;
-  Data->setData(PngType, EncodePng(Image));
-  Data->setData(BmpType, BmpBytes(Bitmap));
-  Data->setImageData(Image);
-  QGuiApplication::clipboard()->setMimeData(Data);
+  QGuiApplication::clipboard()->setMimeData(new TCopiedImage(Bitmap));
 }
 
 bool ClipboardOffersImage() {

@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMediaDevices>
@@ -95,6 +96,10 @@ void TQtDesktopServices::ProcessMessages() {
 
 void TQtDesktopServices::WaitForMessages() {
   QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+std::int64_t TQtDesktopServices::TickCount() {
+  return QDeadlineTimer::current().deadline();
 }
 
 void TQtDesktopServices::Terminate() {

@@ -30,6 +30,7 @@ class TQtDesktopServices : public IDesktopServices {
   bool PlaySound(const std::string& Path) override;
   void Sleep(int Milliseconds) override;
   void WaitForMessages() override;
+  std::int64_t TickCount() override;
   std::string ProgramFilePath() override;
 
  private:

@@ -1,8 +1,10 @@
 #pragma once
-// The editor window for benchmarks: shown offscreen, pumped by the real event loop, with the
-// system clipboard of Qt; the dialogs and message boxes are scripted.
+// The editor window for benchmarks: shown offscreen (or on the platform QT_QPA_PLATFORM names),
+// pumped by the real event loop, with the system clipboard of Qt; the dialogs and message boxes
+// are scripted.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <filesystem>
 #include <memory>
 
@@ -15,13 +17,14 @@ inline QApplication& Application() {
   static char Name[] = "pelbrook_bench";
   static char* Argv[] = {Name, nullptr};
   static QApplication* const Instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is asked for (xcb on an X display).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return new QApplication(Argc, Argv);
   }();
   return *Instance;
 }
 
-// Scripted answers, but the pumping is the real event loop's.
+// Scripted answers, but the pumping is the real event loop's and the clock the system's.
 class TBenchServices : public TScriptedDesktopServices {
  public:
   using TScriptedDesktopServices::TScriptedDesktopServices;
@@ -34,6 +37,7 @@ class TBenchServices : public TScriptedDesktopServices {
   }
   void SetClipboardBitmap(const TBitmap& Bitmap) override { PutBitmapOnClipboard(Bitmap); }
   std::unique_ptr<TBitmap> ReadClipboardBitmap() override { return ReadClipboardImage(); }
+  std::int64_t TickCount() override { return QDeadlineTimer::current().deadline(); }
 };
 
 // A window on 25 x 25 "Box" thumbnails, shown, with its own preference file.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The clipboard between the editor and another program, as a person uses it on a real X
-# display: copy a sprite with the keyboard and read it with xclip; offer a PNG with xclip,
-# paste it, save, and check the file; offer a 5-6-5 BMP of every word, paste it, and check that it
-# went through the program's own BMP reader. Skipped (77) without Xvfb, xclip, xdotool or Pillow.
+# display: copy a sprite with the keyboard and read its PNG and BMP with xclip; offer a PNG
+# with xclip, paste it, save, and check the file; offer a 5-6-5 BMP of every word, paste it, and
+# check that it went through the program's own BMP reader. Skipped (77) without Xvfb, xclip, xdotool or Pillow.
 # Usage: clipboard_round_trip.sh PELBROOK PELBROOK-TOOL SAMPLE.s16 [SCREENSHOT-FOLDER]
 set -euo pipefail
 editor=$1 tool=$2 sample=$3 shots=${4:-}
@@ -35,19 +35,24 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 shot copied
+# Each form is made when asked for: the PNG with black transparent, the BMP opaque.
 xclip -selection clipboard -t image/png -o >"$work/copied.png"
+xclip -selection clipboard -t image/bmp -o >"$work/copied.bmp"
 "$tool" export "$work/sheet.s16" 1 "$work/expected.bmp" --depth 24 >/dev/null
-"$python" - "$work/copied.png" "$work/expected.bmp" <<'PY'
+"$python" - "$work/copied.png" "$work/copied.bmp" "$work/expected.bmp" <<'PY'
 import sys
 from PIL import Image
 copied = Image.open(sys.argv[1]).convert("RGBA")
-expected = Image.open(sys.argv[2]).convert("RGB")
-assert copied.size == expected.size, (copied.size, expected.size)
+opaque = Image.open(sys.argv[2])
+expected = Image.open(sys.argv[3]).convert("RGB")
+assert copied.size == opaque.size == expected.size, (copied.size, opaque.size, expected.size)
+assert opaque.mode == "RGB", opaque.mode
 for c, e in zip(copied.getdata(), expected.getdata()):
     if e == (0, 0, 0):
         assert c[3] == 0, ("black must be transparent", c)
     else:
         assert c == e + (255,), ("colour changed", c, e)
+assert list(opaque.getdata()) == list(expected.getdata()), "the BMP's colours changed"
 print("copied", copied.size)
 PY
 

@@ -104,4 +104,9 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     Step();
   }
   std::string ProgramFilePath() override { return ProgramFile; }
+  // Each reading moves the clock on by ClockStep: by default far enough for every report of a
+  // paced loop to be painted, as each one was before pacing.
+  std::int64_t Clock = 0;
+  std::int64_t ClockStep = 1000;
+  std::int64_t TickCount() override { return Clock += ClockStep; }
 };

@@ -8,10 +8,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <random>
 #include <stdexcept>
 
 #include "platform/qt/unitQtClipboard.h"
 #include "platform/unitBmpCodec.h"
+#include "tests/support/BitmapFactory.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/PngFactory.h"
 
 namespace {
@@ -54,6 +57,27 @@ TEST(QtClipboard, CopyOffersPngWithTransparentBlackThenAnOpaqueBmpAndQtsImageToI
   EXPECT_EQ(Opaque->GetPixel(1, 0), 0x0000FFu);
   EXPECT_FALSE(ClipboardOffersPalette());
 }
+
+// This process reads its own copy from the picture, not from bytes encoded for others.
+class QtClipboardOwnCopy : public testing::TestWithParam<TPixelFormat> {};
+
+TEST_P(QtClipboardOwnCopy, PastesAsThePngAnotherProgramReceivesWould) {
+  std::mt19937 Random(11);
+  TBitmap Bitmap = RandomBitmap(GetParam(), 7, 5, Random);
+  Bitmap.SetPixel(0, 0, 0);
+  PutBitmapOnClipboard(Bitmap);
+  const auto Own = ReadClipboardImage();
+  const bool OwnPalette = ClipboardOffersPalette();
+  Offer({{"image/png", QGuiApplication::clipboard()->mimeData()->data("image/png")}});
+  const auto Received = ReadClipboardImage();
+  EXPECT_EQ(Own->PixelFormat(), Received->PixelFormat());
+  EXPECT_EQ(RawBits(*Own), RawBits(*Received));
+  EXPECT_EQ(OwnPalette, ClipboardOffersPalette());
+  EXPECT_EQ(Own->GetPixel(0, 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(, QtClipboardOwnCopy, AllFormats,
+                         [](const auto& Info) { return CaseName(Info.param); });
 
 TEST(QtClipboard, CopyOfASpriteWithoutPixelsEmptiesTheClipboard) {
   PutBitmapOnClipboard(TBitmap(TPixelFormat::pf16bit, 2, 1));
