@@ -3,14 +3,15 @@
 #include "app/unitPelbrookMainWindow.h"
 #include "platform/qt/unitImageImport.h"
 #include "platform/qt/unitQtImageFiles.h"
+#include "platform/unitErrorReason.h"
 #include "sprites/unitBitmapRoutes.h"
 
 int TPelbrookMainWindow::InsertImportedImage(const std::string& Path, int Index) {
   std::unique_ptr<TImageImport> Image;
   try {
     Image = std::make_unique<TImageImport>(Path);
-  } catch (const std::exception&) {
-    ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation);
+  } catch (const std::exception& Error) {
+    ShowMessage("Failed during LoadBitmap", TMsgIcon::Exclamation, FailureNamingFile(Path, Error));
     return -1;
   }
   return InsertAt(Image->MakeSprite(), Index);

@@ -91,7 +91,8 @@ void TPelbrookMainWindow::PasteOver1Click() {
   Removed.push_back(SpriteFile->GetSprite(Selected).Clone());
   Bitmap15ToSprite(*Bitmap15, SpriteFile->GetSprite(Selected));
   // The caption keeps the old size until the next rebuild; the new picture is appended.
-  MakeThumbnail(*Bitmap15, Selected);
+  if (const std::string Why = MakeThumbnail(*Bitmap15, Selected); !Why.empty())
+    ShowWarning(InaccurateThumbnailsText, TMsgIcon::Exclamation, Why);
   ImagesModel->SetImageIndex(Selected, Thumbnails->Count() - 1);
   Images->viewport()->update();
   MarkModified();

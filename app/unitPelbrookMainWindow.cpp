@@ -234,12 +234,12 @@ void TPelbrookMainWindow::ResetToUntitled() {
   MarkClean();
 }
 
-void TPelbrookMainWindow::ShowWarning(const char* Text, TMsgIcon Icon) {
-  FServices.MessageBox({Text, "Pelbrook", TMsgButtons::Ok, Icon});
+void TPelbrookMainWindow::ShowWarning(const char* Text, TMsgIcon Icon, const std::string& Detail) {
+  FServices.MessageBox({Text, "Pelbrook", TMsgButtons::Ok, Icon, false, Detail});
 }
 
-void TPelbrookMainWindow::ShowMessage(const char* Text, TMsgIcon Icon) {
-  FServices.MessageBox({Text, MainCaption, TMsgButtons::Ok, Icon});
+void TPelbrookMainWindow::ShowMessage(const char* Text, TMsgIcon Icon, const std::string& Detail) {
+  FServices.MessageBox({Text, MainCaption, TMsgButtons::Ok, Icon, false, Detail});
 }
 
 bool TPelbrookMainWindow::ChangesMayBeReplaced() {

@@ -80,7 +80,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // The thumbnail list.
   void PopulateImageList();
   void GenerateThumbnails();
-  void MakeThumbnail(TBitmap& Source, int Index);
+  // Appends the picture; returns why it may be inaccurate, or nothing.
+  std::string MakeThumbnail(TBitmap& Source, int Index);
   // Items First to Last take their sprites' numbers and sizes; their pictures stay.
   void RenumberCaptions(int First, int Last);
   void Off1Click();
@@ -174,6 +175,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   };
 
   static constexpr const char* MainCaption = "The Pelbrook";
+  static constexpr const char* InaccurateThumbnailsText = "The Thumbnails may be inaccurate";
 
   void FormCreate();
   void CreateComponents();
@@ -239,8 +241,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // it, and the user does not want it overwritten.
   bool OverwriteAllowed();
   // Captioned "Pelbrook", as the list's warnings are, and "The Pelbrook", as the commands' are.
-  void ShowWarning(const char* Text, TMsgIcon Icon);
-  void ShowMessage(const char* Text, TMsgIcon Icon);
+  void ShowWarning(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
+  void ShowMessage(const char* Text, TMsgIcon Icon, const std::string& Detail = {});
   void StoreThumbnailPreference();
   // Shows a file dialog; a filter picked in it is kept for the next run.
   bool RunFileDialog(TFileDialog& Dialog);

@@ -60,10 +60,11 @@ void TPelbrookMainWindow::LoadPreferences() {
 }
 
 void TPelbrookMainWindow::SavePreferences() {
-  std::optional<TRegistryKey> Key = FServices.PreferenceStore().CreateKey(PreferencesKeyPath);
+  TRegistryStore& Store = FServices.PreferenceStore();
+  std::optional<TRegistryKey> Key = Store.CreateKey(PreferencesKeyPath);
   if (!Key) {
-    FServices.MessageBox({"For some reason, the program was unable to open the Save Key",
-                          "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Stop});
+    ShowMessage("For some reason, the program was unable to open the Save Key", TMsgIcon::Stop,
+                Store.Failure());
     return;
   }
   const std::pair<std::string_view, std::uint32_t> Values[] = {
@@ -76,10 +77,10 @@ void TPelbrookMainWindow::SavePreferences() {
   };
   for (const auto& [Name, Value] : Values) {
     if (!Key->WriteDword(Name, Value)) {
-      FServices.MessageBox(
-          {"An error occured whilst saving preferences. Some or all of your "
-           "choices may not be preserved over sessions.",
-           "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Exclamation});
+      ShowMessage(
+          "An error occured whilst saving preferences. Some or all of your "
+          "choices may not be preserved over sessions.",
+          TMsgIcon::Exclamation, Key->Failure());
       return;
     }
   }

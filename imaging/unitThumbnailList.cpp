@@ -9,7 +9,36 @@
 #include "app/unitPelbrookMainWindow.h"
 #include "app/unitThumbnailListModel.h"
 #include "imaging/unitThumbnailMaker.h"
+#include "platform/unitErrorReason.h"
 #include "sprites/unitPixelConversions.h"
+
+namespace {
+
+// The sprites of one rebuild whose pictures may be wrong.
+class TInaccurateThumbnails {
+ public:
+  void Note(int Index, const std::string& Reason) {
+    if (Reason.empty()) return;
+    if (FCount++ == 0) FFirst = "sprite " + std::to_string(Index) + ": " + Reason;
+  }
+  int Count() const { return FCount; }
+  std::string StatusText(int Sprites) const {
+    std::string Text = "Thumbnails generated.";
+    if (FCount == 0) return Text;
+    return Text + " " + std::to_string(FCount) + " of " + std::to_string(Sprites) +
+           " may be inaccurate.";
+  }
+  std::string Detail(int Sprites) const {
+    return "Sprites without an accurate thumbnail: " + std::to_string(FCount) + " of " +
+           std::to_string(Sprites) + ". The first is " + FFirst;
+  }
+
+ private:
+  int FCount = 0;
+  std::string FFirst;
+};
+
+}  // namespace
 
 void TPelbrookMainWindow::ApplyThumbnailSize() {
   Thumbnails->SetSize(ThumbnailSize);
@@ -71,35 +100,40 @@ void TPelbrookMainWindow::GenerateThumbnails() {
   Thumbnails->Clear();
   if (MenuEntry("Off1").Action->isChecked()) return;
   SetStatusText("Generating Thumbnails...");
-  const TMenuDetachment Detached(*this);
-  FServices.ProcessMessages();
-  // A command run from inside the loop may change the preference: resume what was suspended.
-  const bool Suspended = FasterUpdate;
-  if (Suspended) Images->setUpdatesEnabled(false);
-  Thumbnails->Reserve(SpriteFile->Count());
-  for (int I = 0; I < SpriteFile->Count(); ++I) {
-    try {
-      if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
-      if (RebuildSuperseded(Rebuild)) break;
-      const std::unique_ptr<TBitmap> Source = SpriteToBitmap(SpriteFile->GetSprite(I));
-      MakeThumbnail(*Source, I);
-    } catch (const std::exception&) {
-      ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
+  TInaccurateThumbnails Inaccurate;
+  {
+    const TMenuDetachment Detached(*this);
+    FServices.ProcessMessages();
+    // A command run from inside the loop may change the preference: resume what was suspended.
+    const bool Suspended = FasterUpdate;
+    if (Suspended) Images->setUpdatesEnabled(false);
+    Thumbnails->Reserve(SpriteFile->Count());
+    for (int I = 0; I < SpriteFile->Count(); ++I) {
+      try {
+        if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
+        if (RebuildSuperseded(Rebuild)) break;
+        const std::unique_ptr<TBitmap> Source = SpriteToBitmap(SpriteFile->GetSprite(I));
+        Inaccurate.Note(I, MakeThumbnail(*Source, I));
+      } catch (const std::exception& Error) {
+        Inaccurate.Note(I, ErrorMessage(Error));
+      }
     }
+    if (!RebuildSuperseded(Rebuild)) {
+      SetStatusText(Inaccurate.StatusText(SpriteFile->Count()));
+      SetProgress(-1);
+    }
+    if (Suspended) Images->setUpdatesEnabled(true);
   }
-  if (!RebuildSuperseded(Rebuild)) {
-    SetStatusText("Thumbnails generated.");
-    SetProgress(-1);
-  }
-  if (Suspended) Images->setUpdatesEnabled(true);
+  // One box however many sprites: a file of thousands must not raise thousands.
+  if (Inaccurate.Count() > 0 && !RebuildSuperseded(Rebuild))
+    ShowWarning(InaccurateThumbnailsText, TMsgIcon::Exclamation,
+                Inaccurate.Detail(SpriteFile->Count()));
 }
 
-void TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
+std::string TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
   const TS16Sprite& Sprite = SpriteFile->GetSprite(Index);
   const TThumbnailSettings Settings{ThumbnailSize, FitIntoThumbnail, UseBetterResample};
-  const TThumbnail Thumbnail = ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
-  if (!Thumbnail.ResampleError.empty())
-    ShowWarning("The Thumbnails may be inaccurate", TMsgIcon::Exclamation);
+  TThumbnail Thumbnail = ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
   Thumbnails->Add(Thumbnail.Image);
   // Only an item in sight repaints: the list is not painted whole for each new picture.
   const int Added = Thumbnails->Count() - 1;
@@ -107,6 +141,7 @@ void TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
     Images->update(ImagesModel->index(Added));
   else
     Images->viewport()->update();
+  return std::move(Thumbnail.ResampleError);
 }
 
 void TPelbrookMainWindow::StoreThumbnailPreference() {

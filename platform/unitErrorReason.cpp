@@ -21,3 +21,12 @@ std::string ErrorMessageWithReason(const std::exception& Error) {
   const std::string Reason = ErrorReason(Error);
   return Reason.empty() ? ErrorMessage(Error) : ErrorMessage(Error) + ": " + Reason;
 }
+
+bool ErrorNames(const std::exception& Error, const std::string& Path) {
+  return ErrorMessageWithReason(Error).find(Path) != std::string::npos;
+}
+
+std::string FailureNamingFile(const std::string& Path, const std::exception& Error) {
+  const std::string Failure = ErrorMessageWithReason(Error);
+  return ErrorNames(Error, Path) ? Failure : Path + ": " + Failure;
+}

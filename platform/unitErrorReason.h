@@ -23,3 +23,7 @@ std::string ErrorMessage(const std::exception& Error);
 std::string ErrorReason(const std::exception& Error);
 // The message, then the reason after ": " when there is one.
 std::string ErrorMessageWithReason(const std::exception& Error);
+// Whether the message or a reason names Path.
+bool ErrorNames(const std::exception& Error, const std::string& Path);
+// The message with its reason, naming Path once: in the error's own words, or before them.
+std::string FailureNamingFile(const std::string& Path, const std::exception& Error);

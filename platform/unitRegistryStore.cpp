@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 constexpr std::string_view Header = "REGEDIT4";
 constexpr std::string_view Root = "HKEY_LOCAL_MACHINE\\";
 constexpr std::string_view DwordPrefix = "dword:";
+constexpr const char* MultiLineName = "a name or text cannot hold a line break";
 // Far beyond any export of a few keys; a bigger file is not one of ours and is not loaded.
 constexpr std::uint64_t MaxFileSize = 4 << 20;
 
@@ -187,49 +189,68 @@ enum class TFileState { Missing, Loaded, Unusable };
 struct TLoadedFile {
   TFileState State;
   TRegistryLines Lines;
+  std::string Failure = {};  // why it is unusable
 };
+
+TLoadedFile Unusable(const std::string& Reason) {
+  return {TFileState::Unusable, {}, Reason};
+}
 
 // Unusable covers whatever a rewrite could lose or garble: an unreadable or oversized file,
 // binary content, another format.
 TLoadedFile Load(const std::string& Path) {
-  if (Path.empty()) return {TFileState::Unusable, {}};
+  if (Path.empty())
+    return Unusable("no file for preferences: neither XDG_CONFIG_HOME nor HOME is set");
   TFileReader Reader;
-  if (!Reader.Open(Path)) return {errno == ENOENT ? TFileState::Missing : TFileState::Unusable, {}};
-  if (Reader.Size() > MaxFileSize) return {TFileState::Unusable, {}};
+  if (!Reader.Open(Path))
+    return errno == ENOENT ? TLoadedFile{TFileState::Missing, {}} : Unusable(Reader.Failure());
+  if (Reader.Size() > MaxFileSize) return Unusable("too large for a preferences file");
   std::string Text(std::size_t(Reader.Size()), '\0');
-  if (Reader.ReadUpTo(Text.data(), Text.size()) != Text.size()) return {TFileState::Unusable, {}};
+  if (Reader.ReadUpTo(Text.data(), Text.size()) != Text.size())
+    return Unusable("it could not be read whole");
   if (Text.empty()) return {TFileState::Missing, {}};
-  if (Text.find('\0') != std::string::npos) return {TFileState::Unusable, {}};
+  constexpr const char* OtherFormat = "not a REGEDIT4 file";
+  if (Text.find('\0') != std::string::npos) return Unusable(OtherFormat);
   TRegistryLines Lines = SplitLines(Text);
-  if (Trimmed(Lines.front()) != Header) return {TFileState::Unusable, {}};
+  if (Trimmed(Lines.front()) != Header) return Unusable(OtherFormat);
   return {TFileState::Loaded, std::move(Lines)};
 }
 
-bool Save(const std::string& Path, const TRegistryLines& Lines) {
+// Why the file could not be replaced, or nothing when it was.
+std::string Save(const std::string& Path, const TRegistryLines& Lines) {
   std::string Text;
   for (const std::string& Line : Lines) Text += Line + '\n';
   const std::filesystem::path Folder = std::filesystem::path(Path).parent_path();
   std::error_code Ignored;  // a folder that cannot be made fails the writer
   if (!Folder.empty()) std::filesystem::create_directories(Folder, Ignored);
   TSafeFileWriter Writer;
-  if (!Writer.Create(Path)) return false;
+  if (!Writer.Create(Path)) return Writer.Failure();
   try {
     Writer.Write(Text.data(), Text.size());
     Writer.Commit();
-  } catch (const EInOutError&) {
-    return false;
+  } catch (const EInOutError& Error) {
+    return ErrorReason(Error);
   }
-  return true;
+  return {};
 }
 
-// Reads the file anew, changes it and replaces it whole; the lines now in the file, or absent.
+// Reads the file anew, changes it and replaces it whole; the lines now in the file, or absent
+// with Failure saying why.
 std::optional<TRegistryLines> Rewrite(const std::string& Path,
-                                      const std::function<void(TRegistryLines&)>& Change) {
+                                      const std::function<void(TRegistryLines&)>& Change,
+                                      std::string& Failure) {
   TLoadedFile File = Load(Path);
-  if (File.State == TFileState::Unusable) return std::nullopt;
+  if (File.State == TFileState::Unusable) {
+    Failure = Path.empty() ? File.Failure : Path + ": " + File.Failure;
+    return std::nullopt;
+  }
   if (File.State == TFileState::Missing) File.Lines = {std::string(Header)};
   Change(File.Lines);
-  if (!Save(Path, File.Lines)) return std::nullopt;
+  if (const std::string Reason = Save(Path, File.Lines); !Reason.empty()) {
+    Failure = Path + ": " + Reason;
+    return std::nullopt;
+  }
+  Failure.clear();
   return std::move(File.Lines);
 }
 
@@ -246,7 +267,10 @@ std::optional<std::uint32_t> TRegistryKey::ReadDword(std::string_view Name) cons
 }
 
 bool TRegistryKey::WriteDword(std::string_view Name, std::uint32_t Value) {
-  if (!FitsOnOneLine(Name)) return false;
+  if (!FitsOnOneLine(Name)) {
+    FFailure = MultiLineName;
+    return false;
+  }
   return RewriteFile(
       [&](TRegistryLines& Lines) { SetValue(Lines, FKeyName, Name, FormatDword(Name, Value)); });
 }
@@ -259,7 +283,10 @@ std::optional<std::string> TRegistryKey::ReadString(std::string_view Name) const
 
 bool TRegistryKey::WriteStrings(const TStringValues& Values) {
   for (const auto& [Name, Text] : Values)
-    if (!FitsOnOneLine(Name) || (Text && !FitsOnOneLine(*Text))) return false;
+    if (!FitsOnOneLine(Name) || (Text && !FitsOnOneLine(*Text))) {
+      FFailure = MultiLineName;
+      return false;
+    }
   return RewriteFile([&](TRegistryLines& Lines) {
     for (const auto& [Name, Text] : Values)
       SetValue(Lines, FKeyName, Name,
@@ -268,7 +295,7 @@ bool TRegistryKey::WriteStrings(const TStringValues& Values) {
 }
 
 bool TRegistryKey::RewriteFile(const std::function<void(TRegistryLines&)>& Change) {
-  auto Written = Rewrite(FFilePath, Change);
+  auto Written = Rewrite(FFilePath, Change, FFailure);
   if (!Written) return false;
   FLines = std::move(*Written);
   return true;
@@ -306,10 +333,14 @@ std::optional<TRegistryKey> TRegistryStore::OpenKey(std::string_view KeyPath) co
 }
 
 std::optional<TRegistryKey> TRegistryStore::CreateKey(std::string_view KeyPath) {
-  if (!FitsOnOneLine(KeyPath)) return std::nullopt;
+  if (!FitsOnOneLine(KeyPath)) {
+    FFailure = MultiLineName;
+    return std::nullopt;
+  }
   const std::string KeyName = std::string(Root) + std::string(KeyPath);
   // Writing the file is the one sure test that the values can be written after it.
-  auto Written = Rewrite(FFilePath, [&](TRegistryLines& Lines) { AddSection(Lines, KeyName); });
+  auto Written = Rewrite(
+      FFilePath, [&](TRegistryLines& Lines) { AddSection(Lines, KeyName); }, FFailure);
   if (!Written) return std::nullopt;
   return TRegistryKey(FFilePath, KeyName, std::move(*Written));
 }

@@ -25,6 +25,8 @@ class TRegistryKey {
   std::optional<std::uint32_t> ReadDword(std::string_view Name) const;
   // False when the file cannot be read back or replaced; the value is then not stored.
   [[nodiscard]] bool WriteDword(std::string_view Name, std::uint32_t Value);
+  // Why the last write failed: the file and the reason.
+  const std::string& Failure() const { return FFailure; }
   // Absent when the value is missing or is not a string.
   std::optional<std::string> ReadString(std::string_view Name) const;
   // Sets each named value to its text, or removes it where the text is absent, in one rewrite.
@@ -41,6 +43,7 @@ class TRegistryKey {
   std::string FFilePath;
   std::string FKeyName;
   TRegistryLines FLines;
+  std::string FFailure;
 };
 
 class TRegistryStore {
@@ -59,9 +62,12 @@ class TRegistryStore {
   // Opens the key for writing, creating it, the file and its folders as needed. Absent when the
   // file cannot be replaced, or exists but is not one this store can rewrite without loss.
   std::optional<TRegistryKey> CreateKey(std::string_view KeyPath);
+  // Why the last CreateKey failed: the file and the reason.
+  const std::string& Failure() const { return FFailure; }
 
  private:
   std::string FFilePath;
+  std::string FFailure;
 };
 
 // The stored preferences and the way they are taken when read.

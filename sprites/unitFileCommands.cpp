@@ -1,8 +1,11 @@
 // Open, Save and Save As on the main window. Open reads the format of the filter the user
 // picks; Save As writes the one a typed extension names, else the filter's.
 
+#include <utility>
+
 #include "app/unitPelbrookMainWindow.h"
 #include "imaging/unitSheetCut.h"
+#include "platform/unitErrorReason.h"
 #include "sprites/unitSpriteFileRoutes.h"
 
 void TPelbrookMainWindow::Open1Click() {
@@ -20,7 +23,8 @@ void TPelbrookMainWindow::OpenNamedFile(const std::string& Path) {
 void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   // Taken before reading, so that a change made meanwhile counts as one.
   TKnownFile Known{Path, FileStampOf(Path)};
-  bool Whole = false;
+  TFileExtent Extent;
+  bool Whole = false, SpritesLeftOut = false;
   if (AsSpr) {
     SaveFormat = SaveFormatSpr;
     try {
@@ -28,6 +32,8 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
       // sums up the rest.
       const TSprOpenResult Result = OpenSprDocument(*SpriteFile, Path, *SprLoader);
       Whole = Result.Whole;
+      Extent = Result.Extent;
+      SpritesLeftOut = Result.LeftOut > 0;
       if (Result.LeftOut > Result.Told)
         FServices.MessageBox(
             {Result.LeftOutText(Path), "Sprite Loader", TMsgButtons::Ok, TMsgIcon::Stop});
@@ -42,12 +48,14 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
     }
   } else {
     try {
-      SaveFormat = OpenS16Document(*SpriteFile, Path, &Whole);
-    } catch (const std::exception&) {
+      SaveFormat = OpenS16Document(*SpriteFile, Path, &Extent);
+      Whole = Extent.Whole();
+    } catch (const std::exception& Error) {
       SpriteFile = std::make_unique<TS16File>();
       ForgetDocument();
       ResetToUntitled();
-      ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation);
+      ShowWarning("Error Whilst loading S16 file.", TMsgIcon::Exclamation,
+                  FailureNamingFile(Path, Error));
       ClearImages();
       PopulateImageList();
       return;
@@ -64,6 +72,11 @@ void TPelbrookMainWindow::OpenDocument(const std::string& Path, bool AsSpr) {
   ForgetDocument();
   ClearImages();
   PopulateImageList();
+  if (!Whole && !SpritesLeftOut)
+    ShowWarning(
+        "Opened as Untitled, so that Save does not write over a file it could not read "
+        "exactly.",
+        TMsgIcon::Exclamation, Extent.Text(Path));
 }
 
 void TPelbrookMainWindow::Save1Click() {
@@ -105,10 +118,17 @@ bool TPelbrookMainWindow::OverwriteAllowed() {
 
 void TPelbrookMainWindow::SaveAs1Click() {
   if (!RunFileDialog(SaveFile)) return;
-  FileName = SaveFile.FileName;
-  SaveFormat = SaveFile.FilterIndex;
+  const std::string EarlierName = std::exchange(FileName, SaveFile.FileName);
+  const int EarlierFormat = std::exchange(SaveFormat, SaveFile.FilterIndex);
   StartDialogsBesideFile();
-  Save1Click();
+  try {
+    Save1Click();
+  } catch (...) {
+    // A name that could not be written is not the document's: Save asks again.
+    FileName = EarlierName;
+    SaveFormat = EarlierFormat;
+    throw;
+  }
 }
 
 void TPelbrookMainWindow::SaveFileTypeChange(TFileDialog& Dialog) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <new>
 #include <vector>
 
+#include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
 #include "sprites/unitPixelConversions.h"
 
@@ -35,9 +37,23 @@ bool IsSpriteFileName(const std::string& Path) {
   return IsSprFileName(Path) || NameEndsWith(Path, ".s16");
 }
 
-int OpenS16Document(TS16File& File, const std::string& Path, bool* Whole) try {
-  const bool LoadedWhole = File.LoadFromFile(Path);
-  if (Whole) *Whole = LoadedWhole;
+std::string TFileExtent::Text(const std::string& Path) const {
+  const std::string Start = Path + " holds " + std::to_string(Held) + " bytes, ";
+  if (Held < Named)
+    return Start + std::to_string(Named - Held) +
+           " fewer than its directory names; the pixels missing are black.";
+  return Start + std::to_string(Held - Named) + " more than its directory names.";
+}
+
+int OpenS16Document(TS16File& File, const std::string& Path, TFileExtent* Extent) try {
+  File.LoadFromFile(Path);
+  if (Extent) {
+    std::error_code Unknown;  // a size that cannot be had counts as none
+    const std::uintmax_t Held = std::filesystem::file_size(Path, Unknown);
+    Extent->Held = Unknown ? 0 : Held;
+    Extent->Named = 6 + 8 * std::uint64_t(File.Count());
+    for (int I = 0; I < File.Count(); ++I) Extent->Named += 2 * File.GetSprite(I).PixelCount();
+  }
   const int Format = File.Is555 ? SaveFormatS16_555 : SaveFormatS16_565;
   File.SetFormat(false);
   return Format;
@@ -100,10 +116,15 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
     File.Add(std::move(Sprite));
   }
   Result.LeftOut += Result.Count - InFile;
-  Result.Whole = Result.LeftOut == 0 && End == Reader.Size();
+  Result.Extent = {Reader.Size(), End};
+  Result.Whole = Result.LeftOut == 0 && Result.Extent.Whole();
   return Result;
 } catch (const std::bad_alloc&) {
   RaiseOutOfMemory(Path);
+} catch (const EInOutError& Error) {
+  // The reader sees bytes, not files: the file is named here.
+  if (ErrorNames(Error, Path)) throw;
+  RaiseWithReason(EInOutError(Error.what()), Path + ": " + ErrorReason(Error));
 }
 
 void SaveDocument(TS16File& File, int SaveFormat, const std::string& FileName,

@@ -2,6 +2,7 @@
 // The routes by which documents come from and go to sprite files, shared by the editor's
 // Open and Save commands and by pelbrook-tool, so both read and write the same bytes.
 
+#include <cstdint>
 #include <string>
 
 #include "sprites/unitProgress.h"
@@ -22,10 +23,19 @@ bool IsSprFileName(const std::string& Path);
 // A name ending in .s16 or .spr, in any case.
 bool IsSpriteFileName(const std::string& Path);
 
+// How a sprite file's size compares with the bytes its directory accounts for.
+struct TFileExtent {
+  std::uint64_t Held = 0;   // the file's size
+  std::uint64_t Named = 0;  // the directory and the pixels it names
+  bool Whole() const { return Held == Named; }
+  // "PATH holds 98 bytes, 2 fewer than its directory names; the pixels missing are black."
+  std::string Text(const std::string& Path) const;
+};
+
 // Loads an .s16 file and holds it in 5-6-5; returns the SaveFormat of the file's layout. Raises
 // ESpriteError when memory runs out.
-// Whole, when given, tells whether the file is exactly what its directory names.
-int OpenS16Document(TS16File& File, const std::string& Path, bool* Whole = nullptr);
+// Extent, when given, tells whether the file is exactly what its directory names.
+int OpenS16Document(TS16File& File, const std::string& Path, TFileExtent* Extent = nullptr);
 
 // What an .spr open could not read: sprites left out, and how many of those the reader has told
 // the user about with its own message (the first one at most).
@@ -35,6 +45,7 @@ struct TSprOpenResult {
   int Told = 0;
   // Every sprite read, and the file exactly its directory and the pixels it names.
   bool Whole = false;
+  TFileExtent Extent;
   // "2 of the 5 sprites in PATH could not be read"
   std::string UnreadText(const std::string& Path) const;
   // The same, then " and were left out."

@@ -98,9 +98,9 @@ int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
     throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
   const bool AsSpr = From == "spr" || (From.empty() && IsSprFileName(Path));
   if (!AsSpr) {
-    bool Whole = false;
-    const int Format = OpenS16Document(File, Path, &Whole);
-    RequireWhole(Options, Whole, Path, ".s16");
+    TFileExtent Extent;
+    const int Format = OpenS16Document(File, Path, &Extent);
+    RequireWhole(Options, Extent.Whole(), Path, ".s16");
     return Format;
   }
   TConsoleWindowServices Services(ToolName);

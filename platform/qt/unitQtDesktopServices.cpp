@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
@@ -76,7 +77,9 @@ TMsgResult TQtDesktopServices::MessageBox(const TMessageBoxRequest& Request) {
   // Error messages quote file names and file contents: never take them for markup.
   Box.setTextFormat(Qt::PlainText);
   Box.setText(QString::fromStdString(Request.Text));
-  if (!Request.Detail.empty()) Box.setDetailedText(QString::fromStdString(Request.Detail));
+  // In sight without a click: a hidden detail would also take the focus from the buttons.
+  Box.setInformativeText(QString::fromStdString(Request.Detail));
+  for (QLabel* Label : Box.findChildren<QLabel*>()) Label->setTextFormat(Qt::PlainText);
   Box.setIcon(IconOf(Request.Icon));
   const std::vector<QMessageBox::StandardButton> Buttons = ButtonsOf(Request.Buttons);
   for (const QMessageBox::StandardButton Button : Buttons) Box.addButton(Button);

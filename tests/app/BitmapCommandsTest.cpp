@@ -2,6 +2,7 @@
 // the document, the list, the status texts and the files written.
 
 #include <QImage>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/unitBmpCodec.h"
@@ -107,15 +108,21 @@ TEST_F(BitmapCommands, ImportPutsTheImageBeforeTheSelectedItem) {
   EXPECT_EQ(Probe().Items().Item(1).Caption, "[1] - 5 by 1");
 }
 
-TEST_F(BitmapCommands, AnythingThatIsNotAReadableBitmapFailsDuringLoadBitmap) {
-  const TMessageBoxRequest LoadFailure{"Failed during LoadBitmap", "The Pelbrook", TMsgButtons::Ok,
-                                       TMsgIcon::Exclamation};
+TEST_F(BitmapCommands, AnythingThatIsNotAReadableBitmapFailsDuringLoadBitmapSayingWhy) {
   std::ofstream(Dir.File("text.bmp")) << "not a bitmap";
-  for (const std::string& Path :
-       {Dir.File("missing.bmp"), Dir.File("text.bmp"), Dir.Path().string()}) {
+  const std::string Missing = Dir.File("missing.bmp"), Text = Dir.File("text.bmp"),
+                    Folder = Dir.File("folder.bmp");
+  std::filesystem::create_directory(Folder);
+  for (const auto& [Path, Detail] : std::vector<std::pair<std::string, std::string>>{
+           {Missing, "Cannot open file \"" + Missing + "\": No such file or directory"},
+           {Text, Text + ": Not a BMP file"},
+           {Folder, "Cannot open file \"" + Folder + "\": Is a directory"}}) {
     Services.Shown.clear();
     Import(Path);
-    EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure}) << Path;
+    const TMessageBoxRequest LoadFailure{
+        "Failed during LoadBitmap", "The Pelbrook", TMsgButtons::Ok,
+        TMsgIcon::Exclamation,      false,          Detail};
+    EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure});
   }
   EXPECT_EQ(Probe().Document().Count(), 3);
   EXPECT_FALSE(Probe().Modified());

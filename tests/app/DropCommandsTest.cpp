@@ -66,7 +66,8 @@ TEST_F(DroppedFiles, PicturesGoBeforeTheItemUnderTheDropPointInTheOrderDroppedLi
   ASSERT_TRUE(Drop({Bmp, Dir.File("broken.bmp"), Png}, 1));
   EXPECT_EQ(Services.Shown,
             (std::vector<TMessageBoxRequest>{{"Failed during LoadBitmap", "The Pelbrook",
-                                              TMsgButtons::Ok, TMsgIcon::Exclamation}}));
+                                              TMsgButtons::Ok, TMsgIcon::Exclamation, false,
+                                              Dir.File("broken.bmp") + ": Not a BMP file"}}));
   EXPECT_EQ(Widths(), (std::vector<int>{1, 10, 20, 2, 3}));
   EXPECT_EQ(Probe().Items().Count(), 5);
   EXPECT_EQ(
@@ -107,7 +108,8 @@ TEST_F(DroppedFiles, AFileThatCannotBeOpenedGivesOpensMessageAndAnEmptyUntitledD
   WriteBytes(Broken, {1, 0, 0, 0, 9});
   for (const auto& [Path, Message] : std::vector<std::pair<std::string, TMessageBoxRequest>>{
            {Broken,
-            {"Error Whilst loading S16 file.", "Pelbrook", TMsgButtons::Ok, TMsgIcon::Exclamation}},
+            {"Error Whilst loading S16 file.", "Pelbrook", TMsgButtons::Ok, TMsgIcon::Exclamation,
+             false, "Read beyond end of file: " + Broken + " holds only 5 bytes"}},
            {Missing,
             {"Cannot open file \"" + Missing + "\"", "pelbrook", TMsgButtons::Ok, TMsgIcon::Stop,
              false, "No such file or directory"}}}) {

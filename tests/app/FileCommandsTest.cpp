@@ -12,8 +12,14 @@
 
 namespace {
 
-const TMessageBoxRequest LoadFailure{"Error Whilst loading S16 file.", "Pelbrook", TMsgButtons::Ok,
-                                     TMsgIcon::Exclamation};
+TMessageBoxRequest LoadFailure(const std::string& Detail) {
+  return {"Error Whilst loading S16 file.",
+          "Pelbrook",
+          TMsgButtons::Ok,
+          TMsgIcon::Exclamation,
+          false,
+          Detail};
+}
 
 std::string Title(const TPelbrookMainWindow& Window) {
   return Window.windowTitle().toStdString();
@@ -84,7 +90,8 @@ TEST_F(FileCommands, AFailedOpenLeavesAnUntitledEmptyDocumentThatSaveCannotWrite
   WriteBytes(Broken, {1, 0, 0, 0, 9});
 
   Open(Broken);
-  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure});
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{LoadFailure(
+                                "Read beyond end of file: " + Broken + " holds only 5 bytes")});
   EXPECT_EQ(Probe().Document().Count(), 0);
   EXPECT_EQ(Probe().Items().Count(), 0);
   EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
@@ -95,15 +102,23 @@ TEST_F(FileCommands, AFailedOpenLeavesAnUntitledEmptyDocumentThatSaveCannotWrite
   EXPECT_EQ(ReadBytes(Good), Before);
 }
 
-TEST_F(FileCommands, AnSprFileThatCannotBeReadIsReportedAndLeavesTheDocumentUntitled) {
-  Open(WriteS16("good.s16", {{8, 8}}));
-  Open(Dir.File("missing.spr"), 2);
-  ASSERT_EQ(Services.Shown.size(), 1u);
-  EXPECT_EQ(Services.Shown[0].Caption, "pelbrook");
-  EXPECT_EQ(Services.Shown[0].Icon, TMsgIcon::Stop);
-  EXPECT_EQ(Probe().Document().Count(), 0);
-  EXPECT_EQ(Probe().Items().Count(), 0);
-  EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
+TEST_F(FileCommands, AnSprFileThatCannotBeReadIsReportedWithItsNameAndLeavesTheDocumentUntitled) {
+  const std::string Missing = Dir.File("missing.spr"), Short = Dir.File("short.spr");
+  WriteBytes(Short, {1});
+  for (const auto& [Path, Detail] : std::vector<std::pair<std::string, std::string>>{
+           {Missing, "No such file or directory"},
+           {Short, Short + ": the file holds only 1 bytes"}}) {
+    Open(WriteS16("good.s16", {{8, 8}}));
+    Services.Shown.clear();
+    Open(Path, 2);
+    ASSERT_EQ(Services.Shown.size(), 1u);
+    EXPECT_EQ(Services.Shown[0].Caption, "pelbrook");
+    EXPECT_EQ(Services.Shown[0].Icon, TMsgIcon::Stop);
+    EXPECT_EQ(Services.Shown[0].Detail, Detail);
+    EXPECT_EQ(Probe().Document().Count(), 0);
+    EXPECT_EQ(Probe().Items().Count(), 0);
+    EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled]");
+  }
 }
 
 TEST_F(FileCommands, AnSprFileWithBadSpritesShowsTheReadersMessageOnceThenASummary) {
@@ -221,8 +236,21 @@ TEST_F(FileCommands, AFailedSaveIsShownAndKeepsTheDocumentModified) {
                                 TMsgIcon::Stop, false, "No such file or directory"}));
   EXPECT_TRUE(Probe().Modified());
   EXPECT_EQ(Title(*Window), "The Pelbrook - [" + Dir.File("keep.s16") + "] *");
-  // Save As took the name before it wrote.
-  EXPECT_EQ(Probe().FileName(), Unwritable);
+  // The name that could not be written is not kept: Save writes where the title says.
+  EXPECT_EQ(Probe().FileName(), Dir.File("keep.s16"));
+  EXPECT_EQ(Probe().SaveFormat(), 1);
+}
+
+TEST_F(FileCommands, AfterAFailedSaveAsAnUntitledDocumentAsksForANameAgain) {
+  Probe().Document().Add(MakeSprite(2, 2));
+  Window->MarkModified();
+  Services.DialogAnswers.push_back(TDialogAnswer{Dir.File("no-such-folder/out.s16"), 3});
+  Run("SaveAs1");
+  Run("Save1");  // the dialog comes again; the user cancels it
+  ASSERT_EQ(Services.Dialogs.size(), 2u);
+  EXPECT_EQ(Services.Dialogs[1].Kind, TFileDialogKind::Save);
+  EXPECT_EQ(Services.Shown.size(), 1u);
+  EXPECT_EQ(Title(*Window), "The Pelbrook - [Untitled] *");
 }
 
 TEST_F(FileCommands, CancellingSaveAsChangesNothing) {
@@ -240,6 +268,7 @@ struct TUnaccountedFile {
   int BytesChanged;  // cut (negative) or added at the end
   bool AsSpr;        // written as .spr rather than 5-5-5 .s16
   bool Titled;
+  std::string Why = {};  // after the path, in the box that says the document is untitled
 };
 
 class UnaccountedFiles : public TWindowTest,
@@ -260,6 +289,13 @@ TEST_P(UnaccountedFiles, OpenUntitledSoThatSaveAsksForAName) {
   Open(Path, Case.FilterIndex);
   EXPECT_EQ(Title(*Window),
             Case.Titled ? "The Pelbrook - [" + Path + "]" : "The Pelbrook - [Untitled]");
+  std::vector<TMessageBoxRequest> Boxes;
+  if (!Case.Titled)
+    Boxes.push_back(
+        {"Opened as Untitled, so that Save does not write over a file it could not "
+         "read exactly.",
+         "Pelbrook", TMsgButtons::Ok, TMsgIcon::Exclamation, false, Path + Case.Why});
+  EXPECT_EQ(Services.Shown, Boxes);
   Run("Save1");  // cancels the Save As dialog when it comes
   EXPECT_EQ(Services.Dialogs.size(), Case.Titled ? 1u : 2u);
   EXPECT_EQ(ReadBytes(Path), Bytes);
@@ -267,10 +303,15 @@ TEST_P(UnaccountedFiles, OpenUntitledSoThatSaveAsksForAName) {
 
 INSTANTIATE_TEST_SUITE_P(
     , UnaccountedFiles,
-    testing::Values(TUnaccountedFile{"S16ThroughTheSprFilter", 2, 0, false, false},
-                    TUnaccountedFile{"S16CutShort", 1, -2, false, false},
-                    TUnaccountedFile{"S16WithBytesPastItsPixels", 1, 3, false, false},
-                    TUnaccountedFile{"SprWithBytesPastItsPixels", 2, 3, true, false},
+    testing::Values(TUnaccountedFile{"S16ThroughTheSprFilter", 2, 0, false, false,
+                                     " holds 54 bytes, 52 more than its directory names."},
+                    TUnaccountedFile{"S16CutShort", 1, -2, false, false,
+                                     " holds 52 bytes, 2 fewer than its directory names; the "
+                                     "pixels missing are black."},
+                    TUnaccountedFile{"S16WithBytesPastItsPixels", 1, 3, false, false,
+                                     " holds 57 bytes, 3 more than its directory names."},
+                    TUnaccountedFile{"SprWithBytesPastItsPixels", 2, 3, true, false,
+                                     " holds 37 bytes, 3 more than its directory names."},
                     TUnaccountedFile{"WholeS16", 1, 0, false, true},
                     TUnaccountedFile{"WholeSpr", 2, 0, true, true}),
     [](const auto& Info) { return Info.param.Name; });

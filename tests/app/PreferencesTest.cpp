@@ -88,7 +88,11 @@ TEST_F(Preferences, AStoreThatCannotBeWrittenIsReportedAndTheChoiceStillHolds) {
   TPelbrookMainWindow BlockedWindow(Blocked);
   BlockedWindow.RunMenuEntry(BlockedWindow.MenuEntry("N751"));
   const TMessageBoxRequest NoKey{"For some reason, the program was unable to open the Save Key",
-                                 "The Pelbrook", TMsgButtons::Ok, TMsgIcon::Stop};
+                                 "The Pelbrook",
+                                 TMsgButtons::Ok,
+                                 TMsgIcon::Stop,
+                                 false,
+                                 Dir.File("blocked/preferences.reg") + ": Not a directory"};
   EXPECT_EQ(Blocked.Shown, std::vector<TMessageBoxRequest>{NoKey});
   EXPECT_EQ(TMainWindowProbe(BlockedWindow).ThumbnailSize(), 75);
 }

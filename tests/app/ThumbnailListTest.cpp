@@ -34,25 +34,61 @@ TEST_F(ThumbnailList, OneSpriteShowsNoPercentage) {
   EXPECT_EQ(Probe().Thumbnails().Count(), 1);
 }
 
-TEST_F(ThumbnailList, SpritesThatScaleBadlyWarnButKeepTheImagesAligned) {
+TEST_F(ThumbnailList, SpritesThatScaleBadlyStillGetAPictureSoTheImagesStayAligned) {
   // 50 x 1 scales to a height of 0 and 100 x 3 to a height of 1: both fail in the resampler
   // and still get a picture.
   AddSprites({{50, 1}, {100, 3}, {30, 1}});
   Window->PopulateImageList();
-  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>(2, Inaccurate));
   EXPECT_EQ(Probe().Thumbnails().Count(), 3);
 }
 
 TEST_F(ThumbnailList, ASpriteWithoutSizeGetsNoPictureSoLaterItemsShiftByOne) {
   AddSprites({{0, 0}, {6, 6}});
   Window->PopulateImageList();
-  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{Inaccurate});
   EXPECT_EQ(Probe().Thumbnails().Count(), 1);
   EXPECT_EQ(Probe().Items().Count(), 2);
   // Item 0 shows the second sprite's picture; item 1 points at no image.
   EXPECT_FALSE(Probe().Items().data(Probe().Items().index(0), Qt::DecorationRole).isNull());
   EXPECT_TRUE(Probe().Items().data(Probe().Items().index(1), Qt::DecorationRole).isNull());
 }
+
+struct TInaccurateCase {
+  std::string Name;
+  std::vector<std::pair<int, int>> Sizes;
+  std::string Counted;  // "N of M"
+  std::string First;
+};
+
+class InaccurateThumbnails : public ThumbnailList,
+                             public testing::WithParamInterface<TInaccurateCase> {};
+
+TEST_P(InaccurateThumbnails, WarnOnceARebuildAndCountThemInTheStatus) {
+  const TInaccurateCase& Case = GetParam();
+  AddSprites(Case.Sizes);
+  Window->PopulateImageList();
+  TMessageBoxRequest Warning = Inaccurate;
+  Warning.Detail =
+      "Sprites without an accurate thumbnail: " + Case.Counted + ". The first is " + Case.First;
+  EXPECT_EQ(Services.Shown, std::vector<TMessageBoxRequest>{Warning});
+  EXPECT_EQ(Seen.StatusTexts.back(),
+            "Thumbnails generated. " + Case.Counted + " may be inaccurate.");
+  EXPECT_TRUE(Window->MenuAttached());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , InaccurateThumbnails,
+    testing::Values(TInaccurateCase{"ResamplerFailures",
+                                    {{30, 1}, {50, 1}, {100, 3}},
+                                    "2 of 3",
+                                    "sprite 1: Floating point division by zero"},
+                    TInaccurateCase{"NoAspectRatio",
+                                    {{6, 6}, {0, 0}},
+                                    "1 of 2",
+                                    "sprite 1: A sprite of 0 by 0 pixels has no aspect ratio"},
+                    TInaccurateCase{"ThousandsWithoutSize",
+                                    std::vector<std::pair<int, int>>(3000, {0, 0}), "3000 of 3000",
+                                    "sprite 0: A sprite of 0 by 0 pixels has no aspect ratio"}),
+    [](const auto& Info) { return Info.param.Name; });
 
 TEST_F(ThumbnailList, SquareModeFillsTheWholeThumbnail) {
   AddSprites({{40, 10}}, 0x07E0);

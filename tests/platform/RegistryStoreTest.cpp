@@ -177,6 +177,7 @@ struct TRefusalCase {
   std::string ExistingText;
   std::string StoreName;
   bool Readable;
+  std::string Reason;  // after the store's path
   rlim_t FileSizeLimit = RLIM_INFINITY;
 };
 
@@ -191,11 +192,14 @@ TEST_P(RegistryStoreRefusal, FailsAndLeavesTheOldFileAsItWas) {
   IgnoreFileSizeSignal();
   const TFileSizeLimit Limit(Case.FileSizeLimit);
   EXPECT_FALSE(Store.CreateKey(PreferencesKeyPath));
+  const std::string Failure = Dir.File(Case.StoreName) + ": " + Case.Reason;
+  EXPECT_EQ(Store.Failure(), Failure);
   auto Key = Store.OpenKey(PreferencesKeyPath);
   ASSERT_EQ(bool(Key), Case.Readable);
   if (Key) {
     EXPECT_EQ(Key->ReadDword(Name::ThumbnailSize), 50u);
     EXPECT_FALSE(Key->WriteDword(Name::ThumbnailSize, 75));
+    EXPECT_EQ(Key->Failure(), Failure);
   }
   EXPECT_EQ(ReadBytes(Dir.File(Case.ExistingName)), Old);
   EXPECT_EQ(Dir.Entries(), std::vector<std::string>{Case.ExistingName});
@@ -205,13 +209,14 @@ const std::string GoodFile = "REGEDIT4\n\n" + KeyLine + "\n\"Thumbnail Size\"=dw
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RegistryStoreRefusal,
-    testing::Values(TRefusalCase{"UnderARegularFile", "plain", "x", "plain/preferences.reg", false},
+    testing::Values(TRefusalCase{"UnderARegularFile", "plain", "x", "plain/preferences.reg", false,
+                                 "Not a directory"},
                     TRefusalCase{"NoRoomForTheNewFile", "preferences.reg", GoodFile,
-                                 "preferences.reg", true, 16},
+                                 "preferences.reg", true, "File too large", 16},
                     TRefusalCase{"NotRegedit4", "preferences.reg", "[x]\n" + GoodFile,
-                                 "preferences.reg", false},
+                                 "preferences.reg", false, "not a REGEDIT4 file"},
                     TRefusalCase{"Binary", "preferences.reg", GoodFile + std::string(1, '\0'),
-                                 "preferences.reg", false}),
+                                 "preferences.reg", false, "not a REGEDIT4 file"}),
     [](const auto& Info) { return Info.param.Label; });
 
 struct TPathCase {

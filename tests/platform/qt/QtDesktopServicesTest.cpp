@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QMimeData>
@@ -39,8 +40,9 @@ struct TBoxCase {
   QMessageBox::StandardButtons Buttons;
   QMessageBox::StandardButton Default;
   QMessageBox::StandardButton Escape;
-  QMessageBox::StandardButton Clicked;  // NoButton: the user presses Escape
+  QMessageBox::StandardButton Clicked;  // NoButton: the user presses Pressed
   TMsgResult Answer;
+  Qt::Key Pressed = Qt::Key_Escape;
 };
 
 class QtMessageBox : public QtDesktopServices, public testing::WithParamInterface<TBoxCase> {};
@@ -56,12 +58,18 @@ TEST_P(QtMessageBox, ShowsTheRequestAndReturnsTheAnswer) {
     EXPECT_EQ(Box.standardButtons(), Case.Buttons);
     EXPECT_EQ(Box.defaultButton(), Box.button(Case.Default));
     EXPECT_EQ(Box.escapeButton(), Box.button(Case.Escape));
+    EXPECT_EQ(Box.informativeText().toStdString(), Case.Request.Detail);
+    EXPECT_TRUE(Box.detailedText().isEmpty());
+    for (const QLabel* Label : Box.findChildren<QLabel*>())
+      EXPECT_EQ(Label->textFormat(), Qt::PlainText) << Label->text().toStdString();
+    EXPECT_EQ(Box.focusWidget(), Box.defaultButton());
     if (Case.Clicked != QMessageBox::NoButton) {
       Box.button(Case.Clicked)->click();
       return;
     }
-    QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Box, &Escape);
+    // Keys go where the user's would: to the button with the focus.
+    QKeyEvent Key(QEvent::KeyPress, Case.Pressed, Qt::NoModifier);
+    QCoreApplication::sendEvent(Box.focusWidget() ? Box.focusWidget() : &Box, &Key);
   });
   EXPECT_EQ(Services.MessageBox(Case.Request), Case.Answer);
 }
@@ -110,7 +118,18 @@ INSTANTIATE_TEST_SUITE_P(
                  Button::Yes,
                  Button::Cancel,
                  Button::NoButton,
-                 TMsgResult::Cancel}),
+                 TMsgResult::Cancel},
+        // The reason stands in sight, as words even where they look like markup.
+        TBoxCase{"DetailInSightAndEnterAnswersOk",
+                 {"Unable to save to: /art/<b>.s16", "pelbrook", TMsgButtons::Ok, TMsgIcon::Stop,
+                  false, "No space left on <i>device</i>"},
+                 QMessageBox::Critical,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::Ok,
+                 Button::NoButton,
+                 TMsgResult::Ok,
+                 Qt::Key_Return}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 // A window that refuses to close, as the editor's does while the user keeps unsaved work.
