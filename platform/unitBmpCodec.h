@@ -55,7 +55,6 @@ TLargeBytes ReadBmpBytes(TFileReader& Reader, std::optional<TBmpRows>* PlainRows
 // Raises EInOutError when the file cannot be read.
 std::unique_ptr<TBitmap> LoadBmpFile(const std::string& Path);
 
-
 // pf8bit, pf16bit and pf24bit bitmaps of at least one pixel; others raise EBmpError.
 std::vector<std::uint8_t> EncodeBmp(const TBitmap& Bitmap);
 // What EncodeBmp writes before the rows of a bitmap of that form; Palette serves 8 bits. The

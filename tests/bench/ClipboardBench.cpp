@@ -105,8 +105,7 @@ void BM_AnotherProgramReadsACopy(benchmark::State& State, const char* Type) {
   }
   State.counters["Bytes"] = double(Bytes);
 }
-BENCHMARK_CAPTURE(BM_AnotherProgramReadsACopy, Targets, "TARGETS")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AnotherProgramReadsACopy, Targets, "TARGETS")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AnotherProgramReadsACopy, Png, "image/png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_AnotherProgramReadsACopy, Bmp, "image/bmp")->Unit(benchmark::kMillisecond);
 

@@ -33,9 +33,7 @@ const TBitmap& Picture() {
       std::uint8_t* Row = Picture.ScanLine(Y);
       for (int X = 0; X < 3 * Side; ++X) {
         const int Stripe = (X / 3 + Y) % 5;
-        Row[X] = Stripe == 0   ? 0
-                 : Stripe == 1 ? 3
-                               : std::uint8_t((X ^ Y) / 32 + Grain() % 8);
+        Row[X] = Stripe == 0 ? 0 : Stripe == 1 ? 3 : std::uint8_t((X ^ Y) / 32 + Grain() % 8);
       }
     }
     return Picture;
