@@ -50,10 +50,7 @@ start_editor_on() {
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
   xdotool key --window "$window" ctrl+o
-  local dialog
-  dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Open$' | head -1)
-  # Under a window manager a busy machine may give the dialog its focus late: ask for it.
-  xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+  timeout 20 xdotool search --sync --onlyvisible --name '^Open$' >/dev/null
   sleep 0.5
   xdotool type --delay 20 "$1"
   xdotool key Return
