@@ -15,6 +15,7 @@
 
 #include "platform/qt/unitQtClipboard.h"
 #include "platform/qt/unitQtFileDialog.h"
+#include "platform/qt/unitQtGridDialog.h"
 
 namespace {
 
@@ -111,6 +112,10 @@ void TQtDesktopServices::Terminate() {
 
 bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
   return ExecuteQtFileDialog(Dialog, FDialogParent);
+}
+
+bool TQtDesktopServices::ExecuteGridDialog(TGridDialog& Dialog) {
+  return ExecuteQtGridDialog(Dialog, FDialogParent);
 }
 
 bool TQtDesktopServices::ClipboardHasFormat(TClipboardFormat Format) {

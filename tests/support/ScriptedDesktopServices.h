@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/unitGridCut.h"
 #include "platform/unitDesktopServices.h"
 #include "sprites/unitFileTypeChoice.h"
 #include "tests/support/ScriptedWindowServices.h"
@@ -30,6 +31,13 @@ struct TShownDialog {
   std::string InitialDir;
 };
 
+// What the grid dialog showed when it opened: the numbers, and the line that tells what they
+// make of the sheet.
+struct TShownGridDialog {
+  TGridSpec Spec;
+  std::string Outcome;
+};
+
 class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
  public:
   explicit TScriptedDesktopServices(std::string PreferencesPath)
@@ -37,6 +45,9 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
 
   std::deque<std::optional<TDialogAnswer>> DialogAnswers;
   std::vector<TShownDialog> Dialogs;
+  // The grid dialog's answers: the numbers confirmed, or cancel; cancel when empty.
+  std::deque<std::optional<TGridSpec>> GridAnswers;
+  std::vector<TShownGridDialog> GridDialogs;
   std::optional<TBitmap> Clipboard;
   bool ClipboardPalette = false;  // the bitmap there came with a palette
   int ClipboardWrites = 0;
@@ -74,6 +85,16 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     }
     Dialog.FileName = Name;
     return true;
+  }
+  bool ExecuteGridDialog(TGridDialog& Dialog) override {
+    GridDialogs.push_back(
+        {Dialog.Spec,
+         GridPlanText(PlanGrid(*Dialog.Sheet, Dialog.Spec, Dialog.Limit), Dialog.Limit)});
+    if (GridAnswers.empty()) return false;
+    const std::optional<TGridSpec> Answer = GridAnswers.front();
+    GridAnswers.pop_front();
+    if (Answer) Dialog.Spec = *Answer;
+    return Answer.has_value();
   }
   bool ClipboardHasFormat(TClipboardFormat Format) override {
     return Clipboard && (Format == TClipboardFormat::Bitmap || ClipboardPalette);
