@@ -282,7 +282,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // Expand Sprite while it runs: Escape and the close query stop it.
   TExpansionScan* FExpansion = nullptr;
   // The grid dialog opens as it was last confirmed.
-  TGridSpec FGridSpec;
+  TGridLayout FGridLayout;
 
   // Components.
   QListView* Images = nullptr;

@@ -40,23 +40,23 @@ int GridCellsAlong(int Length, int Cell, int Margin, int Spacing) {
   return int(Room / (std::int64_t(Cell) + Spacing) + 1);
 }
 
-TGridPlan PlanGrid(const TS16Sprite& Sheet, const TGridSpec& Spec, int Limit) {
-  if (Spec.CellWidth < 1 || Spec.CellHeight < 1)
+TGridPlan PlanGrid(const TS16Sprite& Sheet, const TGridLayout& Layout, int Limit) {
+  if (Layout.CellWidth < 1 || Layout.CellHeight < 1)
     throw ESpriteError("A grid cell must be at least 1 pixel wide and high");
-  if (Spec.Margin < 0 || Spec.Spacing < 0)
+  if (Layout.Margin < 0 || Layout.Spacing < 0)
     throw ESpriteError("A grid's margin and spacing cannot be negative");
   TGridPlan Plan;
-  Plan.Columns = GridCellsAlong(Sheet.Width(), Spec.CellWidth, Spec.Margin, Spec.Spacing);
-  Plan.Rows = GridCellsAlong(Sheet.Height(), Spec.CellHeight, Spec.Margin, Spec.Spacing);
+  Plan.Columns = GridCellsAlong(Sheet.Width(), Layout.CellWidth, Layout.Margin, Layout.Spacing);
+  Plan.Rows = GridCellsAlong(Sheet.Height(), Layout.CellHeight, Layout.Margin, Layout.Spacing);
   // Every cell lies inside the sheet, so its corners fit in an int; the steps may not.
-  const std::int64_t StepDown = std::int64_t(Spec.CellHeight) + Spec.Spacing;
-  const std::int64_t StepAcross = std::int64_t(Spec.CellWidth) + Spec.Spacing;
+  const std::int64_t StepDown = std::int64_t(Layout.CellHeight) + Layout.Spacing;
+  const std::int64_t StepAcross = std::int64_t(Layout.CellWidth) + Layout.Spacing;
   for (int Row = 0; Row < Plan.Rows; ++Row) {
-    const int Top = int(Spec.Margin + Row * StepDown);
+    const int Top = int(Layout.Margin + Row * StepDown);
     for (int Column = 0; Column < Plan.Columns; ++Column) {
-      const int Left = int(Spec.Margin + Column * StepAcross);
-      const TCutBox Cell{Left, Top, Left + Spec.CellWidth - 1, Top + Spec.CellHeight - 1};
-      if (Spec.SkipEmpty && CellIsEmpty(Sheet, Cell)) {
+      const int Left = int(Layout.Margin + Column * StepAcross);
+      const TCutBox Cell{Left, Top, Left + Layout.CellWidth - 1, Top + Layout.CellHeight - 1};
+      if (Layout.SkipEmpty && CellIsEmpty(Sheet, Cell)) {
         ++Plan.EmptyCells;
         continue;
       }
@@ -89,10 +89,10 @@ int GridCutLimit(const TS16File& File) {
   return TS16File::MaxSprites - (File.Count() - 1);
 }
 
-TGridCut CutByGrid(TS16File& File, int Index, const TGridSpec& Spec) {
+TGridCut CutByGrid(TS16File& File, int Index, const TGridLayout& Layout) {
   const TS16Sprite& Sheet = File.GetSprite(Index);
   const int Limit = GridCutLimit(File);
-  const TGridPlan Plan = PlanGrid(Sheet, Spec, Limit);
+  const TGridPlan Plan = PlanGrid(Sheet, Layout, Limit);
   if (Plan.OverLimit)
     throw ESpriteLimitError("A sprite file holds at most " + std::to_string(TS16File::MaxSprites) +
                             " sprites");

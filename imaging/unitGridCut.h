@@ -12,7 +12,7 @@
 #include "imaging/unitSheetScanner.h"
 #include "sprites/unitS16Handler.h"
 
-struct TGridSpec {
+struct TGridLayout {
   int CellWidth = 32;
   int CellHeight = 32;
   int Margin = 0;   // from the left and top edges to the first cell
@@ -33,7 +33,7 @@ struct TGridPlan {
 
 // The cells of Sheet's grid, counted up to Limit + 1 at most. Raises ESpriteError for a cell
 // side under 1, or a negative margin or spacing.
-TGridPlan PlanGrid(const TS16Sprite& Sheet, const TGridSpec& Spec, int Limit);
+TGridPlan PlanGrid(const TS16Sprite& Sheet, const TGridLayout& Layout, int Limit);
 // What the plan will make, in a line: the count of sprites, of empty cells left out, or why
 // there is nothing to cut.
 std::string GridPlanText(const TGridPlan& Plan, int Limit);
@@ -42,7 +42,7 @@ std::string GridPlanText(const TGridPlan& Plan, int Limit);
 // numbers it opens with, which are the user's choice once it is confirmed.
 struct TGridDialog {
   const TS16Sprite* Sheet = nullptr;
-  TGridSpec Spec;
+  TGridLayout Layout;
   int Limit = TS16File::MaxSprites;  // the most sprites the cut may make
 };
 
@@ -57,6 +57,6 @@ int GridCutLimit(const TS16File& File);
 // Sprite Index of File is replaced by the cells of its grid, in row order. Raises
 // ESpriteLimitError when File would hold more sprites than a sprite file can, ESpriteError
 // when no cell is cut; File is then unchanged.
-TGridCut CutByGrid(TS16File& File, int Index, const TGridSpec& Spec);
+TGridCut CutByGrid(TS16File& File, int Index, const TGridLayout& Layout);
 // What a cut of sprite Index did, in a line.
 std::string GridCutText(const TGridCut& Cut, int Index);

@@ -10,12 +10,12 @@ void TPelbrookMainWindow::CutByGrid1Click() {
     ShowMessage("Sorry. You can only Cut a sprite by its grid if you select it...", TMsgIcon::Stop);
     return;
   }
-  TGridDialog Dialog{&SpriteFile->GetSprite(Selected), FGridSpec, GridCutLimit(*SpriteFile)};
+  TGridDialog Dialog{&SpriteFile->GetSprite(Selected), FGridLayout, GridCutLimit(*SpriteFile)};
   if (!FServices.ExecuteGridDialog(Dialog)) return;
-  FGridSpec = Dialog.Spec;
+  FGridLayout = Dialog.Layout;
   TGridCut Cut;
   try {
-    Cut = CutByGrid(*SpriteFile, Selected, FGridSpec);
+    Cut = CutByGrid(*SpriteFile, Selected, FGridLayout);
   } catch (const ESpriteLimitError&) {
     RefuseSpriteLimit("cutting this sprite by its grid");
     return;

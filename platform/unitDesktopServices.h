@@ -51,7 +51,7 @@ class IDesktopServices : public IWindowServices {
   // Modal. FilterIndex follows the filter the user picks, also on cancel; on confirmation sets
   // FileName and returns true, false on cancel.
   virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
-  // Modal: the grid cutter's numbers over a preview of the sheet. On OK sets Dialog.Spec to the
+  // Modal: the grid cutter's numbers over a preview of the sheet. On OK sets Dialog.Layout to the
   // user's choice and returns true; false on cancel.
   virtual bool ExecuteGridDialog(TGridDialog& Dialog) = 0;
   // Bitmap: the clipboard offers an image that reads; Palette: that image is palette-based.

@@ -80,20 +80,20 @@ void MakeFolder(const std::filesystem::path& Folder) {
 }
 
 // --cell WxH, --margin M, --spacing S and --keep-empty.
-TGridSpec GridSpecOf(const TToolOptions& Options) {
+TGridLayout GridLayoutOf(const TToolOptions& Options) {
   const std::string Cell = Options.Get("--cell", "");
   const std::size_t Times = Cell.find_first_of("xX");
   if (Times == std::string::npos) throw EToolUsage("--cell takes WIDTHxHEIGHT, such as 32x32");
-  TGridSpec Spec{ParseToolInteger(Cell.substr(0, Times), "--cell's width"),
-                 ParseToolInteger(Cell.substr(Times + 1), "--cell's height"),
-                 ParseToolInteger(Options.Get("--margin", "0"), "--margin"),
-                 ParseToolInteger(Options.Get("--spacing", "0"), "--spacing"),
-                 !Options.Has("--keep-empty")};
-  if (Spec.CellWidth < 1 || Spec.CellHeight < 1)
+  TGridLayout Layout{ParseToolInteger(Cell.substr(0, Times), "--cell's width"),
+                     ParseToolInteger(Cell.substr(Times + 1), "--cell's height"),
+                     ParseToolInteger(Options.Get("--margin", "0"), "--margin"),
+                     ParseToolInteger(Options.Get("--spacing", "0"), "--spacing"),
+                     !Options.Has("--keep-empty")};
+  if (Layout.CellWidth < 1 || Layout.CellHeight < 1)
     throw EToolUsage("--cell's width and height must be at least 1");
-  if (Spec.Margin < 0 || Spec.Spacing < 0)
+  if (Layout.Margin < 0 || Layout.Spacing < 0)
     throw EToolUsage("--margin and --spacing cannot be negative");
-  return Spec;
+  return Layout;
 }
 
 }  // namespace
@@ -179,10 +179,10 @@ int RunExpand(const TToolArgs& Args) {
 int RunGrid(const TToolArgs& Args) {
   return ChangeDocument(Args, 3,
                         [](TS16File& File, const TToolOptions& Options) {
-                          const TGridSpec Spec = GridSpecOf(Options);
+                          const TGridLayout Layout = GridLayoutOf(Options);
                           const int Index =
                               SpriteIndex(File, Options.Positional[1], Options.Positional[0]);
-                          std::cout << GridCutText(CutByGrid(File, Index, Spec), Index) << '\n';
+                          std::cout << GridCutText(CutByGrid(File, Index, Layout), Index) << '\n';
                         },
                         {"--cell", "--margin", "--spacing"}, {"--keep-empty"});
 }

@@ -30,8 +30,8 @@ class TGridPreview : public QWidget {
     setObjectName("GridPreview");
   }
 
-  void Show(const TGridSpec& Spec, TGridPlan Plan) {
-    FSpec = Spec;
+  void Show(const TGridLayout& Layout, TGridPlan Plan) {
+    FLayout = Layout;
     FPlan = std::move(Plan);
     update();
   }
@@ -59,28 +59,29 @@ class TGridPreview : public QWidget {
     };
     // What no cell takes (the margin, and the strips too narrow for a whole cell) is dimmed.
     const double GridWidth =
-        FPlan.Columns * (double(FSpec.CellWidth) + FSpec.Spacing) - FSpec.Spacing;
+        FPlan.Columns * (double(FLayout.CellWidth) + FLayout.Spacing) - FLayout.Spacing;
     const double GridHeight =
-        FPlan.Rows * (double(FSpec.CellHeight) + FSpec.Spacing) - FSpec.Spacing;
+        FPlan.Rows * (double(FLayout.CellHeight) + FLayout.Spacing) - FLayout.Spacing;
     QPainterPath Outside;
     Outside.addRect(Sheet);
     if (FPlan.Columns > 0 && FPlan.Rows > 0)
-      Outside.addRect(Area(FSpec.Margin, FSpec.Margin, GridWidth, GridHeight));
+      Outside.addRect(Area(FLayout.Margin, FLayout.Margin, GridWidth, GridHeight));
     Canvas.fillPath(Outside, QColor(128, 128, 128, 160));
     Canvas.setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
     if (std::int64_t(FPlan.Columns) * FPlan.Rows <= MostOutlinedCells)
       for (int Row = 0; Row < FPlan.Rows; ++Row)
         for (int Column = 0; Column < FPlan.Columns; ++Column)
-          Canvas.drawRect(Area(FSpec.Margin + Column * (double(FSpec.CellWidth) + FSpec.Spacing),
-                               FSpec.Margin + Row * (double(FSpec.CellHeight) + FSpec.Spacing),
-                               FSpec.CellWidth, FSpec.CellHeight));
+          Canvas.drawRect(
+              Area(FLayout.Margin + Column * (double(FLayout.CellWidth) + FLayout.Spacing),
+                   FLayout.Margin + Row * (double(FLayout.CellHeight) + FLayout.Spacing),
+                   FLayout.CellWidth, FLayout.CellHeight));
     Canvas.setPen(QPen(QColor(255, 0, 255), 0));
     for (const TCutBox& Cell : FPlan.Cells) Canvas.drawRect(CellArea(Cell));
   }
 
  private:
   QImage FSheet;  // over the sprite's own 5-6-5 words
-  TGridSpec FSpec;
+  TGridLayout FLayout;
   TGridPlan FPlan;
 };
 
@@ -98,12 +99,12 @@ QSpinBox* NumberBox(int Least, int Value, const char* Name) {
 bool ExecuteQtGridDialog(TGridDialog& Dialog, QWidget* Parent) {
   QDialog Window(Parent);
   Window.setWindowTitle("Cut by Grid");
-  QSpinBox* CellWidth = NumberBox(1, Dialog.Spec.CellWidth, "CellWidth");
-  QSpinBox* CellHeight = NumberBox(1, Dialog.Spec.CellHeight, "CellHeight");
-  QSpinBox* Margin = NumberBox(0, Dialog.Spec.Margin, "Margin");
-  QSpinBox* Spacing = NumberBox(0, Dialog.Spec.Spacing, "Spacing");
+  QSpinBox* CellWidth = NumberBox(1, Dialog.Layout.CellWidth, "CellWidth");
+  QSpinBox* CellHeight = NumberBox(1, Dialog.Layout.CellHeight, "CellHeight");
+  QSpinBox* Margin = NumberBox(0, Dialog.Layout.Margin, "Margin");
+  QSpinBox* Spacing = NumberBox(0, Dialog.Layout.Spacing, "Spacing");
   auto* SkipEmpty = new QCheckBox("S&kip empty cells (entirely black)");
-  SkipEmpty->setChecked(Dialog.Spec.SkipEmpty);
+  SkipEmpty->setChecked(Dialog.Layout.SkipEmpty);
   auto* Preview = new TGridPreview(*Dialog.Sheet);
   auto* Outcome = new QLabel;
   Outcome->setObjectName("GridOutcome");
@@ -119,21 +120,21 @@ bool ExecuteQtGridDialog(TGridDialog& Dialog, QWidget* Parent) {
   Numbers->addRow("&Margin:", Margin);
   Numbers->addRow("&Spacing:", Spacing);
   Numbers->addRow(SkipEmpty);
-  auto* Layout = new QVBoxLayout(&Window);
-  Layout->addLayout(Numbers);
-  Layout->addWidget(Preview);
-  Layout->addWidget(Outcome);
-  Layout->addWidget(Note);
-  Layout->addWidget(Buttons);
+  auto* Rows = new QVBoxLayout(&Window);
+  Rows->addLayout(Numbers);
+  Rows->addWidget(Preview);
+  Rows->addWidget(Outcome);
+  Rows->addWidget(Note);
+  Rows->addWidget(Buttons);
 
-  TGridSpec Spec;
+  TGridLayout Chosen;
   const auto Update = [&] {
-    Spec = {CellWidth->value(), CellHeight->value(), Margin->value(), Spacing->value(),
-            SkipEmpty->isChecked()};
-    TGridPlan Plan = PlanGrid(*Dialog.Sheet, Spec, Dialog.Limit);
+    Chosen = {CellWidth->value(), CellHeight->value(), Margin->value(), Spacing->value(),
+              SkipEmpty->isChecked()};
+    TGridPlan Plan = PlanGrid(*Dialog.Sheet, Chosen, Dialog.Limit);
     Outcome->setText(QString::fromStdString(GridPlanText(Plan, Dialog.Limit)));
     Buttons->button(QDialogButtonBox::Ok)->setEnabled(!Plan.Cells.empty() && !Plan.OverLimit);
-    Preview->Show(Spec, std::move(Plan));
+    Preview->Show(Chosen, std::move(Plan));
   };
   for (QSpinBox* Box : {CellWidth, CellHeight, Margin, Spacing})
     QObject::connect(Box, &QSpinBox::valueChanged, &Window, Update);
@@ -142,6 +143,6 @@ bool ExecuteQtGridDialog(TGridDialog& Dialog, QWidget* Parent) {
   QObject::connect(Buttons, &QDialogButtonBox::rejected, &Window, &QDialog::reject);
   Update();
   if (Window.exec() != QDialog::Accepted) return false;
-  Dialog.Spec = Spec;
+  Dialog.Layout = Chosen;
   return true;
 }

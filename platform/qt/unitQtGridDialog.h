@@ -6,5 +6,5 @@
 
 #include "imaging/unitGridCut.h"
 
-// Modal to Parent; on OK sets Dialog.Spec and returns true.
+// Modal to Parent; on OK sets Dialog.Layout and returns true.
 bool ExecuteQtGridDialog(TGridDialog& Dialog, QWidget* Parent);

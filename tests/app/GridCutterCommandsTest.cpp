@@ -33,7 +33,7 @@ class GridCutterCommands : public TWindowTest {
 
 TEST_F(GridCutterCommands, CutsTheSheetIntoItsPlaceAsOneStepThatUndoGivesBack) {
   const std::vector<TWords> Before = Contents();
-  Services.GridAnswers = {TGridSpec{2, 2, 0, 1}};
+  Services.GridAnswers = {TGridLayout{2, 2, 0, 1}};
   Pick("CutByGrid1");
   ASSERT_EQ(Services.GridDialogs.size(), 1u);
   EXPECT_EQ(Services.GridDialogs[0].Outcome, "No whole cell of the grid fits in the sprite");
@@ -68,7 +68,7 @@ TEST_F(GridCutterCommands, TheEntryFollowsTheCuttersBehindASeparatorAndNeedsASel
 TEST_F(GridCutterCommands, ACutPastTheSpriteLimitIsRefusedWithTheFileLeftAsItWas) {
   while (Probe().Document().Count() < TS16File::MaxSprites - 1)
     Probe().Document().Add(MakeSprite(0, 0));
-  Services.GridAnswers = {TGridSpec{1, 1, 0, 0, false}};  // 10 cells in place of 1
+  Services.GridAnswers = {TGridLayout{1, 1, 0, 0, false}};  // 10 cells in place of 1
   Window->CutByGrid1Click();
   ASSERT_EQ(Services.Shown.size(), 1u);
   EXPECT_EQ(Services.Shown[0].Text,

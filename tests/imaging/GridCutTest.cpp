@@ -33,7 +33,7 @@ TArt Solid(int Width, int Height) {
 struct TGridCase {
   const char* Name;
   TArt Art;
-  TGridSpec Spec;
+  TGridLayout Layout;
   std::string Cells;
   std::string Text;  // the dialog's line, with a limit of 10
 };
@@ -42,7 +42,7 @@ class GridCells : public testing::TestWithParam<TGridCase> {};
 
 TEST_P(GridCells, AreTheWholeCellsInRowOrder) {
   const TGridCase& Case = GetParam();
-  const TGridPlan Plan = PlanGrid(*DrawSheet(Case.Art), Case.Spec, 10);
+  const TGridPlan Plan = PlanGrid(*DrawSheet(Case.Art), Case.Layout, 10);
   EXPECT_EQ(CellsText(Plan.Cells), Case.Cells);
   EXPECT_EQ(GridPlanText(Plan, 10), Case.Text);
 }

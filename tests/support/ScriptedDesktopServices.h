@@ -34,7 +34,7 @@ struct TShownDialog {
 // What the grid dialog showed when it opened: the numbers, and the line that tells what they
 // make of the sheet.
 struct TShownGridDialog {
-  TGridSpec Spec;
+  TGridLayout Layout;
   std::string Outcome;
 };
 
@@ -46,7 +46,7 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   std::deque<std::optional<TDialogAnswer>> DialogAnswers;
   std::vector<TShownDialog> Dialogs;
   // The grid dialog's answers: the numbers confirmed, or cancel; cancel when empty.
-  std::deque<std::optional<TGridSpec>> GridAnswers;
+  std::deque<std::optional<TGridLayout>> GridAnswers;
   std::vector<TShownGridDialog> GridDialogs;
   std::optional<TBitmap> Clipboard;
   bool ClipboardPalette = false;  // the bitmap there came with a palette
@@ -88,12 +88,12 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   }
   bool ExecuteGridDialog(TGridDialog& Dialog) override {
     GridDialogs.push_back(
-        {Dialog.Spec,
-         GridPlanText(PlanGrid(*Dialog.Sheet, Dialog.Spec, Dialog.Limit), Dialog.Limit)});
+        {Dialog.Layout,
+         GridPlanText(PlanGrid(*Dialog.Sheet, Dialog.Layout, Dialog.Limit), Dialog.Limit)});
     if (GridAnswers.empty()) return false;
-    const std::optional<TGridSpec> Answer = GridAnswers.front();
+    const std::optional<TGridLayout> Answer = GridAnswers.front();
     GridAnswers.pop_front();
-    if (Answer) Dialog.Spec = *Answer;
+    if (Answer) Dialog.Layout = *Answer;
     return Answer.has_value();
   }
   bool ClipboardHasFormat(TClipboardFormat Format) override {

@@ -14,8 +14,8 @@ struct TGridRun {
   const char* Name;
   std::vector<std::string> Options;  // after IN 0 OUT
   int Status;
-  std::string Out;     // standard output, or the start of standard error on failure
-  TGridSpec Editor{};  // on success, what the editor cuts to give the same file
+  std::string Out;       // standard output, or the start of standard error on failure
+  TGridLayout Editor{};  // on success, what the editor cuts to give the same file
   int SaveFormat = SaveFormatS16_565;
 };
 
