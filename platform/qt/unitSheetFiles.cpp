@@ -41,6 +41,7 @@ std::vector<std::unique_ptr<TS16Sprite>> LoadSheetSprites(const std::string& She
                                                           const TSheetAtlas& Atlas) {
   TFileReader Reader;
   Reader.OpenOrThrow(SheetPath);
+  if (!StartsAsPng(Reader)) throw ESpriteError("The sprite sheet is not a PNG file");
   const std::unique_ptr<TS16Sprite> Sheet = SpriteOfImage(ReadPngImage(Reader));
   return CutSpriteSheet(*Sheet, Atlas);
 }
