@@ -43,8 +43,11 @@ void TPelbrookMainWindow::ExportSpriteSheet1Click() {
     return;
   }
   SheetExport.SpriteCount = Count;
-  SheetExport.First = std::clamp(SheetExport.First, 0, Count - 1);
-  SheetExport.Last = std::clamp(SheetExport.Last, SheetExport.First, Count - 1);
+  // Until a range is chosen, the one offered is the whole file.
+  SheetExport.First = SheetExport.AllSprites ? 0 : std::clamp(SheetExport.First, 0, Count - 1);
+  SheetExport.Last = SheetExport.AllSprites
+                         ? Count - 1
+                         : std::clamp(SheetExport.Last, SheetExport.First, Count - 1);
   if (!FServices.ExecuteSheetExportDialog(SheetExport)) return;
   const int First = SheetExport.AllSprites ? 0 : std::min(SheetExport.First, SheetExport.Last);
   const int Last =

@@ -61,7 +61,7 @@ TSheetExportDialog::TSheetExportDialog(const TSheetExportSettings& Settings, QWi
   FForm = new QComboBox(this);
   FForm->addItems({"JSON Hash", "JSON Array"});
   FForm->setCurrentIndex(Settings.ArrayForm ? 1 : 0);
-  Form->addRow("&Atlas:", FForm);
+  Form->addRow("Atla&s form:", FForm);
   FNames = new QLineEdit(QString::fromStdString(Settings.NamePattern), this);
   FNames->setToolTip("{n} is the sprite's index, {n:4} the index in four digits");
   Form->addRow("Frame &names:", FNames);
