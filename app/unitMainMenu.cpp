@@ -40,6 +40,11 @@ const TMenuSpec MenuTable[] = {
    "Exports the currently selected sprite to a BMP file"},
   {TKind::Separator, "N2", "", "", ""},
   {TKind::Item, "Quit1", "&Quit", "Ctrl+Q", "Exits the application. Prompts to save dirty files."},
+  {TKind::Separator, "N9", "", "", ""},
+  {TKind::Item, "ExportSpriteSheet1", "&Export Sprite Sheet…", "",
+   "Exports sprites to one PNG picture with a JSON atlas for game engines"},
+  {TKind::Item, "ImportSpriteSheet1", "&Import Sprite Sheet…", "",
+   "Imports the frames of a sprite sheet's JSON atlas and picture as new sprites"},
   {TKind::Top, "Edit1", "&Edit", "", "Gives access to commands such as \"Cut\" and \"Paste\""},
   {TKind::Item, "Undo1", "&Undo", "Ctrl+Z", "Undoes the last change to the sprite file", NoGroup,
    0, false, false, true},
@@ -64,7 +69,7 @@ const TMenuSpec MenuTable[] = {
    "Strips padding away from currently selected sprite and creates all the images as seperate "
    "sprites.", NoGroup, 0, false, false, true},
   {TKind::Item, "ExpandManual", "Perform Manual E&xpansion", "Ctrl+M", ""},
-  {TKind::Separator, "N9", "", "", ""},
+  {TKind::Separator, "N10", "", "", ""},
   {TKind::Item, "CutByGrid1", "Cut by &Grid\u2026", "",
    "Cuts the currently selected sprite into the cells of a regular grid, each a separate "
    "sprite.", NoGroup, 0, false, false, true},

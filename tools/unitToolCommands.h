@@ -64,3 +64,5 @@ int RunExpand(const TToolArgs& Args);
 int RunGrid(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);
+int RunPack(const TToolArgs& Args);
+int RunUnpack(const TToolArgs& Args);

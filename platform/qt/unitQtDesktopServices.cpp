@@ -16,6 +16,7 @@
 #include "platform/qt/unitQtClipboard.h"
 #include "platform/qt/unitQtFileDialog.h"
 #include "platform/qt/unitQtGridDialog.h"
+#include "platform/qt/unitSheetExportDialog.h"
 
 namespace {
 
@@ -116,6 +117,13 @@ bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
 
 bool TQtDesktopServices::ExecuteGridDialog(TGridDialog& Dialog) {
   return ExecuteQtGridDialog(Dialog, FDialogParent);
+}
+
+bool TQtDesktopServices::ExecuteSheetExportDialog(TSheetExportSettings& Settings) {
+  TSheetExportDialog Dialog(Settings, FDialogParent);
+  if (Dialog.exec() != QDialog::Accepted) return false;
+  Settings = Dialog.Settings();
+  return true;
 }
 
 bool TQtDesktopServices::ClipboardHasFormat(TClipboardFormat Format) {

@@ -48,6 +48,10 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
   // The grid dialog's answers: the numbers confirmed, or cancel; cancel when empty.
   std::deque<std::optional<TGridLayout>> GridAnswers;
   std::vector<TShownGridDialog> GridDialogs;
+  // The sprite sheet export dialog: each answer changes the choices it was shown and
+  // confirms, or is empty for a cancel; cancel when none is left. What it was shown is kept.
+  std::deque<std::function<void(TSheetExportSettings&)>> SheetExportAnswers;
+  std::vector<TSheetExportSettings> SheetExportsShown;
   std::optional<TBitmap> Clipboard;
   bool ClipboardPalette = false;  // the bitmap there came with a palette
   int ClipboardWrites = 0;
@@ -95,6 +99,15 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     GridAnswers.pop_front();
     if (Answer) Dialog.Layout = *Answer;
     return Answer.has_value();
+  }
+  bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) override {
+    SheetExportsShown.push_back(Settings);
+    if (SheetExportAnswers.empty()) return false;
+    const auto Answer = std::move(SheetExportAnswers.front());
+    SheetExportAnswers.pop_front();
+    if (!Answer) return false;
+    Answer(Settings);
+    return true;
   }
   bool ClipboardHasFormat(TClipboardFormat Format) override {
     return Clipboard && (Format == TClipboardFormat::Bitmap || ClipboardPalette);
