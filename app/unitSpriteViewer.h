@@ -100,9 +100,9 @@ class TSpriteViewer : public QWidget {
   std::vector<int> FRun;
   TFramePlayer FPlayer;
   TFrameAlignment FAlignment = TFrameAlignment::TopLeft;
-  QSize FBox;                  // of the largest frame
-  QImage FShown;               // black pixels clear
-  QImage FOnion;               // the previous frame, or none
+  QSize FBox;     // of the largest frame
+  QImage FShown;  // black pixels clear
+  QImage FOnion;  // the previous frame, or none
   double FZoom = 1;
   QSize FRoom{1, 1};  // for the canvas
   TCanvas* FCanvas = nullptr;

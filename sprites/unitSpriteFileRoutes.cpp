@@ -61,6 +61,14 @@ int OpenS16Document(TS16File& File, const std::string& Path, TFileExtent* Extent
   RaiseOutOfMemory(Path);
 }
 
+std::unique_ptr<TS16Sprite> SpriteOfSprBitmap(const TBitmap& Bitmap) {
+  TBitmap Bitmap16(TPixelFormat::pf16bit, Bitmap.Width(), Bitmap.Height());
+  ConvertBitmap(Bitmap, Bitmap16);
+  auto Sprite = std::make_unique<TS16Sprite>();
+  BitmapToSprite(Bitmap16, *Sprite);
+  return Sprite;
+}
+
 std::string TSprOpenResult::UnreadText(const std::string& Path) const {
   return std::to_string(LeftOut) + " of the " + std::to_string(Count) + " sprites in " + Path +
          " could not be read";
@@ -109,11 +117,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
       Quiet.LeftOut();
       continue;
     }
-    TBitmap Bitmap16(TPixelFormat::pf16bit, SpriteBitmap->Width(), SpriteBitmap->Height());
-    ConvertBitmap(*SpriteBitmap, Bitmap16);
-    auto Sprite = std::make_unique<TS16Sprite>();
-    BitmapToSprite(Bitmap16, *Sprite);
-    File.Add(std::move(Sprite));
+    File.Add(SpriteOfSprBitmap(*SpriteBitmap));
   }
   Result.LeftOut += Result.Count - InFile;
   Result.Extent = {Reader.Size(), End};

@@ -36,15 +36,13 @@ TEST_P(FramePlayerOrder, ShowsTheFramesAndTheOnesBeforeThemInPlayingOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     , FramePlayerOrder,
-    testing::Values(TOrderCase{"LoopOfThree", 3, TPlayMode::Loop, 1, "0120120", "2012012"},
-                    TOrderCase{"LoopBackwards", 3, TPlayMode::Loop, -1, "0210", "2102"},
-                    TOrderCase{"PingPongOfFour", 4, TPlayMode::PingPong, 1, "0123210123",
-                               "1012321012"},
-                    TOrderCase{"PingPongOfTwo", 2, TPlayMode::PingPong, 1, "01010", "10101"},
-                    TOrderCase{"PingPongBackwards", 3, TPlayMode::PingPong, -1, "01210",
-                               "12101"},
-                    TOrderCase{"OneFrameIsItsOwnPrevious", 1, TPlayMode::PingPong, 1, "000",
-                               "000"}),
+    testing::Values(
+        TOrderCase{"LoopOfThree", 3, TPlayMode::Loop, 1, "0120120", "2012012"},
+        TOrderCase{"LoopBackwards", 3, TPlayMode::Loop, -1, "0210", "2102"},
+        TOrderCase{"PingPongOfFour", 4, TPlayMode::PingPong, 1, "0123210123", "1012321012"},
+        TOrderCase{"PingPongOfTwo", 2, TPlayMode::PingPong, 1, "01010", "10101"},
+        TOrderCase{"PingPongBackwards", 3, TPlayMode::PingPong, -1, "01210", "12101"},
+        TOrderCase{"OneFrameIsItsOwnPrevious", 1, TPlayMode::PingPong, 1, "000", "000"}),
     [](const auto& Info) { return Info.param.Name; });
 
 struct TShrinkCase {
@@ -82,8 +80,7 @@ struct TOffsetCase {
 class FrameOffsets : public testing::TestWithParam<TOffsetCase> {};
 
 TEST_P(FrameOffsets, PlaceASmallerFrameInTheBox) {
-  EXPECT_EQ(FrameOffset(GetParam().Alignment, GetParam().Frame, GetParam().Box),
-            GetParam().Offset);
+  EXPECT_EQ(FrameOffset(GetParam().Alignment, GetParam().Frame, GetParam().Box), GetParam().Offset);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,10 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
         TOffsetCase{"TopLeft", TFrameAlignment::TopLeft, {3, 2}, {9, 8}, {0, 0}},
         TOffsetCase{"Centre", TFrameAlignment::Centre, {3, 2}, {9, 8}, {3, 3}},
         TOffsetCase{"CentreRoundsUpAndLeft", TFrameAlignment::Centre, {2, 2}, {5, 5}, {1, 1}},
-        TOffsetCase{"BottomCentreStandsOnTheFloor", TFrameAlignment::BottomCentre, {3, 2},
-                    {9, 8}, {3, 6}},
-        TOffsetCase{"TheLargestFrameFillsTheBox", TFrameAlignment::BottomCentre, {9, 8},
-                    {9, 8}, {0, 0}}),
+        TOffsetCase{
+            "BottomCentreStandsOnTheFloor", TFrameAlignment::BottomCentre, {3, 2}, {9, 8}, {3, 6}},
+        TOffsetCase{
+            "TheLargestFrameFillsTheBox", TFrameAlignment::BottomCentre, {9, 8}, {9, 8}, {0, 0}}),
     [](const auto& Info) { return Info.param.Name; });
 
 }  // namespace
