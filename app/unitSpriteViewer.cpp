@@ -32,7 +32,10 @@ constexpr double OnionOpacity = 0.3;
 
 class TSpriteViewer::TCanvas : public QWidget {
  public:
-  explicit TCanvas(TSpriteViewer& Viewer) : FViewer(Viewer) { setMouseTracking(true); }
+  explicit TCanvas(TSpriteViewer& Viewer) : FViewer(Viewer) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+  }
 
   // The canvas pixels a frame of Size at Offset in the box covers, rounded as the canvas is.
   QRect FrameArea(QPoint Offset, QSize Size) const {
@@ -166,6 +169,9 @@ QWidget* TSpriteViewer::MakePlaybackControls() {
     Label->setBuddy(Field);
     return Label;
   };
+  // A number typed and entered, Space plays again: the keys go back to the picture.
+  for (QSpinBox* Field : {FFollowing, FRate})
+    connect(Field, &QSpinBox::editingFinished, this, [this] { FCanvas->setFocus(); });
   Timing->addWidget(FPlay);
   Timing->addWidget(Labelled("&Next sprites:", FFollowing));
   Timing->addWidget(FFollowing);
@@ -182,7 +188,7 @@ QWidget* TSpriteViewer::MakePlaybackControls() {
   FAlignmentChoice->setToolTip("Where frames smaller than the largest stand");
   connect(FAlignmentChoice, &QComboBox::currentIndexChanged, this,
           [this](int Choice) { SetAlignment(TFrameAlignment(Choice)); });
-  FOnionSkin = new QCheckBox("Onion skin", Controls);
+  FOnionSkin = new QCheckBox("&Onion skin", Controls);
   FOnionSkin->setToolTip("The previous frame faintly beneath this one");
   connect(FOnionSkin, &QCheckBox::toggled, this, &TSpriteViewer::SetOnionSkin);
   FPosition = new QLabel(Controls);
