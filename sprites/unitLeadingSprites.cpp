@@ -64,13 +64,7 @@ TSprites ReadLeadingSpr(TFileReader& Reader, int Most, TPixelBudget& Budget) {
   Loader.SetQuiet(true);
   const int Count = std::min(Loader.ReadSprCount(Directory), Most);
   std::vector<std::uint8_t> Block;
-  const TSprPixelSource Pixels = [&](const TSprEntry& Entry) {
-    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
-    Block.resize(std::size_t(Entry.PixelCount()));
-    Reader.Seek(Entry.Offset);
-    Reader.Read(Block.data(), Block.size());
-    return Block.data();
-  };
+  const TSprPixelSource Pixels = SprPixelsOf(Reader, Block);
   TSprites Sprites;
   for (int Index = 0; Index < Count; ++Index) {
     if (!Budget.Admit(ReadSprEntry(Directory, Index).PixelCount(), Sprites.empty())) break;

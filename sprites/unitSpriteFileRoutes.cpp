@@ -61,6 +61,16 @@ int OpenS16Document(TS16File& File, const std::string& Path, TFileExtent* Extent
   RaiseOutOfMemory(Path);
 }
 
+TSprPixelSource SprPixelsOf(TFileReader& Reader, std::vector<std::uint8_t>& Block) {
+  return [&Reader, &Block](const TSprEntry& Entry) {
+    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
+    Block.resize(std::size_t(Entry.PixelCount()));
+    Reader.Seek(Entry.Offset);
+    Reader.Read(Block.data(), Block.size());
+    return Block.data();
+  };
+}
+
 std::unique_ptr<TS16Sprite> SpriteOfSprBitmap(const TBitmap& Bitmap) {
   TBitmap Bitmap16(TPixelFormat::pf16bit, Bitmap.Width(), Bitmap.Height());
   ConvertBitmap(Bitmap, Bitmap16);
@@ -89,13 +99,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
   Result.Count = Loader.ReadSprCount(Directory);
   CheckSprPixelTotal(Directory, Reader.Size(), Path);
   std::vector<std::uint8_t> Block;
-  const TSprPixelSource Pixels = [&](const TSprEntry& Entry) {
-    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
-    Block.resize(std::size_t(Entry.PixelCount()));
-    Reader.Seek(Entry.Offset);
-    Reader.Read(Block.data(), Block.size());
-    return Block.data();
-  };
+  const TSprPixelSource Pixels = SprPixelsOf(Reader, Block);
   TQuietAfterFirst Quiet(Loader);
   // Entries beyond the end of a directory cut short are left out without asking the reader.
   const int InFile = SprEntriesInFile(Directory);

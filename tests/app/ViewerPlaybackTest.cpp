@@ -1,7 +1,6 @@
 // The viewer playing the viewed sprite and the ones after it as an animation: the frames it
 // shows, its keys, and the run following the document's sprites as they change.
 
-#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -9,18 +8,14 @@
 #include "app/unitSpriteViewer.h"
 #include "tests/support/BitmapFactory.h"
 #include "tests/support/CaseNames.h"
-#include "tests/support/WindowFixture.h"
+#include "tests/support/ViewerFixture.h"
 
 namespace {
 
-class ViewerPlayback : public TWindowTest {
+class ViewerPlayback : public TViewerWindowTest {
  protected:
   void SetUp() override {
-    TWindowTest::SetUp();
-    // 0xF800 is red; 0 is black, the game's transparent colour.
-    Probe().Document().Add(MakeSprite(1, 1, {0x1234}));
-    Probe().Document().Add(MakeSprite(3, 2, {0, 0xF800, 0, 0x07E0, 0, 0x001F}));
-    Probe().Document().Add(MakeSprite(2, 2, {1, 2, 3, 4}));
+    TViewerWindowTest::SetUp();
     Probe().Document().Add(MakeSprite(1, 1, {0x001F}));
     Probe().Document().Add(MakeSprite(1, 1, {0x07E0}));
     Window->PopulateImageList();
@@ -30,14 +25,6 @@ class ViewerPlayback : public TWindowTest {
     TSpriteViewer& Viewer = *Window->findChildren<TSpriteViewer*>().back();
     Viewer.SetFollowing(Following);
     return Viewer;
-  }
-  QRgb CanvasPixel(TSpriteViewer& Viewer, int X, int Y) {
-    return Viewer.Canvas().grab().toImage().pixel(X, Y);
-  }
-  void MoveOver(TSpriteViewer& Viewer, QPoint Point) {
-    QMouseEvent Move(QEvent::MouseMove, QPointF(Point), Viewer.Canvas().mapToGlobal(QPointF(Point)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Viewer.Canvas(), &Move);
   }
 };
 
