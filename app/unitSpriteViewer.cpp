@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -259,6 +260,8 @@ void TSpriteViewer::ShowFrame() {
                      .arg(Shown->Width())
                      .arg(Shown->Height()));
   FPosition->setText(QStringLiteral("Frame %1 of %2").arg(FPlayer.Frame() + 1).arg(FRun.size()));
+  // A mouse held still reads the new frame.
+  if (FCanvas->underMouse()) MouseAt(FCanvas->mapFromGlobal(QCursor::pos()));
   FCanvas->update();
 }
 

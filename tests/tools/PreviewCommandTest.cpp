@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <string>
 
-#include "imaging/unitFilePreview.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -141,26 +140,5 @@ TEST_F(ThumbnailerPreview, BlackStaysTransparent) {
   EXPECT_EQ(qAlpha(Picture.pixel(8, 8)), 0);
   EXPECT_EQ(Picture.pixel(56, 8), qRgba(255, 0, 0, 255));
 }
-
-struct TGridCase {
-  std::string Name;
-  int Count;
-  int Size;
-  TPreviewGrid Grid;
-};
-
-class PreviewGrids : public testing::TestWithParam<TGridCase> {};
-
-TEST_P(PreviewGrids, AreAsSquareAsTheSpritesAllow) {
-  EXPECT_EQ(PreviewGrid(GetParam().Count, GetParam().Size), GetParam().Grid);
-}
-
-INSTANTIATE_TEST_SUITE_P(, PreviewGrids,
-                         testing::Values(TGridCase{"One", 1, 256, {1, 1, 256}},
-                                         TGridCase{"Three", 3, 256, {2, 2, 128}},
-                                         TGridCase{"Four", 4, 100, {2, 2, 50}},
-                                         TGridCase{"Seven", 7, 256, {3, 3, 85}},
-                                         TGridCase{"NineInTheSmallest", 9, 8, {3, 3, 2}}),
-                         [](const auto& Info) { return Info.param.Name; });
 
 }  // namespace
