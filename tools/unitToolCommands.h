@@ -66,4 +66,6 @@ int RunImport(const TToolArgs& Args);
 int RunExpand(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);
+int RunPack(const TToolArgs& Args);
+int RunUnpack(const TToolArgs& Args);
 int RunPreview(const TToolArgs& Args);
