@@ -56,7 +56,7 @@ for pair in "${pairs[@]}"; do
   read -r name source options <<<"$pair"
   # shellcheck disable=SC2086 # the options are words
   "$tool" pack "$work/sprites.$source" "$www/$name.png" --json "$www/$name.json" $options >/dev/null
-  chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" \
+  HOME=$work chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" \
     "http://127.0.0.1:$port/draw_atlas.html?pair=$name" >"$work/chromium.log" 2>&1 &
   browser=$!
   for _ in $(seq 600); do [ -e "$www/$name.result" ] && break; sleep 0.1; done
