@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Sprite sheets as a game engine loads them. pelbrook-tool packs sprites of every awkward kind
 # (1 x 1, odd sizes, a wide and a tall one, black holes and borders, every channel's ends) into
-# pairs of a PNG and a JSON atlas: the hash and the array form, with padding, power-of-two
-# sides, trimmed when pack trims, and from a .spr file. Phaser (engine/, vendored) loads each
-# pair in headless Chromium over a local server, draws every frame at 1:1 on whole pixels and
-# posts the canvas back: each frame must be its sprite, the very colour at full alpha where the
-# sprite is not black and alpha 0 where it is, with nothing drawn beside the frames.
+# pairs of a PNG and a JSON atlas: the hash and the array form, in rows and max-rects, with
+# padding, power-of-two sides, trimmed, a range of sprites, and from each format. Phaser
+# (engine/, vendored) loads each pair in headless Chromium over a local server, draws every
+# frame at 1:1 on whole pixels and posts the canvas back: each frame must be its sprite, the
+# very colour at full alpha where the sprite is not black and alpha 0 where it is, with nothing
+# drawn beside the frames.
 # Skipped (77) without Chromium, Pillow or pelbrook-tool's pack.
 # Usage: engine_sheets.sh PELBROOK-TOOL
 set -euo pipefail
@@ -30,10 +31,11 @@ mkdir -p "$www"
 cp "$engine/draw_atlas.html" "$engine/phaser.min.js" "$www/"
 
 "$python" "$engine/atlas_pixels.py" sprites "$work/drawn"
-"$tool" import "$work/sprites.s16" "$work"/drawn/*.png >/dev/null
-"$tool" convert "$work/sprites.s16" "$work/sprites.spr" >/dev/null
-for file in sprites.s16 sprites.spr; do
-  "$tool" export-all "$work/$file" "$work/expected-${file#*.}" --depth png >/dev/null
+"$tool" import "$work/sprites-565.s16" "$work"/drawn/*.png >/dev/null
+"$tool" convert "$work/sprites-565.s16" "$work/sprites-555.s16" --to s16-555 >/dev/null
+"$tool" convert "$work/sprites-565.s16" "$work/sprites.spr" >/dev/null
+for file in sprites-565.s16 sprites-555.s16 sprites.spr; do
+  "$tool" export-all "$work/$file" "$work/expected/$file" --depth png >/dev/null
 done
 
 "$python" "$engine/atlas_pixels.py" serve "$www" "$work/port" &
@@ -42,20 +44,29 @@ for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
 [ -s "$work/port" ] || { echo "FAILED: the page server did not start"; exit 1; }
 port=$(cat "$work/port")
 
-# NAME  SOURCE  pack's options
-pairs=("hash s16" "array s16 --array" "padded s16 --padding 3 --pot" "padded-array s16 --array --padding 16"
-       "spr spr --padding 1")
-if "$tool" pack --help | grep -q -- --trim; then
-  pairs+=("trimmed s16 --trim" "trimmed-array s16 --trim --array --padding 2 --pot")
-else
-  echo "pack does not trim: no trimmed pairs"
-fi
+# NAME  SPRITE-FILE  pack's options
+pairs=("hash sprites-565.s16" "array sprites-565.s16 --array"
+  "padded sprites-565.s16 --padding 3 --pot" "padded-array sprites-565.s16 --array --padding 16"
+  "max-rects sprites-565.s16 --packing max-rects --padding 1"
+  "max-rects-array sprites-565.s16 --packing max-rects --array --pot"
+  "trimmed sprites-565.s16 --trim" "trimmed-array sprites-565.s16 --trim --array --padding 2 --pot"
+  "trimmed-max-rects sprites-565.s16 --trim --packing max-rects"
+  "range sprites-565.s16 --from 2 --to 7 --padding 2"
+  "5-5-5 sprites-555.s16 --padding 1" "spr sprites.spr --trim --packing max-rects")
 
 failed=0
 for pair in "${pairs[@]}"; do
-  read -r name source options <<<"$pair"
+  read -r name file options <<<"$pair"
+  expected=$work/expected/$file
+  if [[ $options =~ --from\ ([0-9]+)\ --to\ ([0-9]+) ]]; then
+    expected=$work/expected/$name
+    mkdir -p "$expected"
+    for index in $(seq "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"); do
+      cp "$(printf '%s/%04d.png' "$work/expected/$file" "$index")" "$expected/"
+    done
+  fi
   # shellcheck disable=SC2086 # the options are words
-  "$tool" pack "$work/sprites.$source" "$www/$name.png" --json "$www/$name.json" $options >/dev/null
+  "$tool" pack "$work/$file" "$www/$name.png" --json "$www/$name.json" $options >/dev/null
   HOME=$work chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" \
     "http://127.0.0.1:$port/draw_atlas.html?pair=$name" >"$work/chromium.log" 2>&1 &
   browser=$!
@@ -66,7 +77,7 @@ for pair in "${pairs[@]}"; do
   if [ ! -e "$www/$name.result" ]; then
     echo "$name ($options): the page gave no result in 60 s"
     failed=1
-  elif ! "$python" "$engine/atlas_pixels.py" compare "$www/$name.result" "$work/expected-$source" |
+  elif ! "$python" "$engine/atlas_pixels.py" compare "$www/$name.result" "$expected" |
     sed "s/^/$name (${options:-no options}): /"; then
     failed=1
   fi
