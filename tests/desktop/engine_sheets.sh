@@ -70,12 +70,16 @@ for pair in "${pairs[@]}"; do
   HOME=$work chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" \
     "http://127.0.0.1:$port/draw_atlas.html?pair=$name" >"$work/chromium.log" 2>&1 &
   browser=$!
-  for _ in $(seq 600); do [ -e "$www/$name.result" ] && break; sleep 0.1; done
+  for _ in $(seq 600); do
+    [ -e "$www/$name.result" ] || ! kill -0 "$browser" 2>/dev/null && break
+    sleep 0.1
+  done
   kill "$browser" 2>/dev/null || true
   wait "$browser" 2>/dev/null || true
   browser=
   if [ ! -e "$www/$name.result" ]; then
-    echo "$name ($options): the page gave no result in 60 s"
+    echo "$name ($options): the page gave no result in 60 s; Chromium said:"
+    tail -n 5 "$work/chromium.log"
     failed=1
   elif ! "$python" "$engine/atlas_pixels.py" compare "$www/$name.result" "$expected" |
     sed "s/^/$name (${options:-no options}): /"; then
