@@ -104,6 +104,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ExportTo1Click();
   void ImportbmpTypeChange(TFileDialog& Dialog);
   void ExportbmpTypeChange(TFileDialog& Dialog);
+  // Sprite sheets with a JSON atlas, for game engines.
+  void ExportSpriteSheet1Click();
+  void ImportSpriteSheet1Click();
 
   // The cutters.
   void ExpandSprite1Click();
@@ -252,6 +255,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   std::vector<std::pair<TFileDialog*, std::string_view>> RememberedFilters();
   void LoadDialogFilters(const std::optional<TRegistryKey>& Key);
   void ApplyThumbnailSize();
+  void SetUpSheetDialogs();
 
   IDesktopServices& FServices;
 
@@ -297,6 +301,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   TFileDialog SaveFile;
   TFileDialog Importbmp;
   TFileDialog Exportbmp;
+  TFileDialog ExportSheet;
+  TFileDialog ImportSheet;
+  TSheetExportSettings SheetExport;
   TMainMenu PelbrookMainMenu;
   std::unique_ptr<TSprLoader> SprLoader;
 
