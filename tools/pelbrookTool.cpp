@@ -78,6 +78,12 @@ const TSubcommand Subcommands[] = {
      "Makes OUT of the frames of ATLAS.json (either form) cut from SHEET.png, in the atlas's\n"
      "order; trimmed frames get their black border back. OUT's format is chosen as for\n"
      "convert."},
+    {"preview", RunPreview, "preview IN OUT.png [--size N] [--from s16|spr]",
+     "Writes a PNG of at most N x N (8 to 2048, default 128), black transparent, as file\n"
+     "managers show sprite files: a file of one sprite shows it scaled to N on its longer\n"
+     "side; a file of several shows its first ones, up to 9, in a grid of up to 3 x 3. Only\n"
+     "those sprites are read; together they may hold 16 Mi pixels (the sprites past that are\n"
+     "left out, and a first sprite larger is refused). Any failure leaves no OUT."},
 };
 
 bool IsHelp(const char* Word) {
