@@ -44,6 +44,14 @@ const TSubcommand Subcommands[] = {
      "the sprites found on the composite's background take its place, in the order found,\n"
      "and OUT (its format chosen as for convert) holds the whole document so changed. Prints\n"
      "the status text of each cut, which names the pass and the box (Left,Top - Right,Bottom)."},
+    {"grid", RunGrid,
+     "grid IN INDEX OUT --cell WxH [--margin M] [--spacing S] [--keep-empty] [--from s16|spr] "
+     "[--to s16-565|s16-555|spr] [--keep-going]",
+     "Cut by Grid on sprite INDEX of IN: its cells of W x H pixels, the first M pixels from\n"
+     "the left and top edges (default 0) and S pixels apart (default 0), take its place in\n"
+     "row order, and OUT (its format chosen as for convert) holds the whole document so\n"
+     "changed. Cells that do not fit whole at the right or bottom edge are left out, and so\n"
+     "are cells entirely black unless --keep-empty. Prints how many sprites were made."},
     {"resample", RunResample,
      "resample IN.bmp OUT.bmp|OUT.png WIDTH HEIGHT "
      "[--filter box|triangle|hermite|bell|b-spline|lanczos3|mitchell]",

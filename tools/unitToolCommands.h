@@ -64,6 +64,7 @@ int RunExport(const TToolArgs& Args);
 int RunExportAll(const TToolArgs& Args);
 int RunImport(const TToolArgs& Args);
 int RunExpand(const TToolArgs& Args);
+int RunGrid(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);
 int RunPack(const TToolArgs& Args);
