@@ -1,7 +1,8 @@
 #pragma once
 // A picture file opened for Import From, in the two steps the command takes: opening reads the
 // file as far as it must to know that it is a picture, which is where a file fails to load;
-// then the sprite is made, straight from the file's rows or the decoded image.
+// then the sprite is made, straight from the file's rows or the decoded image. The rows of the
+// common PNG kinds become the sprite as they are decoded.
 
 #include <QImage>
 #include <memory>
@@ -19,5 +20,6 @@ class TImageImport {
 
  private:
   std::unique_ptr<TBmpImport> FBmp;
+  std::unique_ptr<TS16Sprite> FSprite;
   QImage FImage;
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/png/unitPngRowCodec.h"
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"
@@ -26,7 +27,7 @@ void SavePngFile(QImage Image, const std::string& Path) {
 
 }  // namespace
 
-QImage DecodePng(std::span<const std::uint8_t> Bytes) {
+TPngForDecoding CheckedPng(std::span<const std::uint8_t> Bytes) {
   TPngForDecoding Png;
   try {
     Png = PngForDecoding(Bytes);
@@ -41,6 +42,10 @@ QImage DecodePng(std::span<const std::uint8_t> Bytes) {
                        " by " + std::to_string(Header.Height) + " pixels in " +
                        std::to_string(Bytes.size()) + " bytes");
   CheckImageSize(Header.Width, Header.Height, "The PNG file");
+  return Png;
+}
+
+QImage DecodeCheckedPng(const TPngForDecoding& Png) {
   QByteArray Data = QByteArray::fromRawData(reinterpret_cast<const char*>(Png.Bytes.data()),
                                             qsizetype(Png.Bytes.size()));
   QBuffer Buffer(&Data);
@@ -48,6 +53,10 @@ QImage DecodePng(std::span<const std::uint8_t> Bytes) {
   // Otherwise bytes that are not PNG reach whichever decoder claims them.
   Reader.setAutoDetectImageFormat(false);
   return ReadImageWithinLimits(Reader, "The PNG file");
+}
+
+QImage DecodePng(std::span<const std::uint8_t> Bytes) {
+  return DecodeCheckedPng(CheckedPng(Bytes));
 }
 
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
@@ -61,7 +70,7 @@ bool StartsAsPng(TFileReader& Reader) {
   return IsPngSignature({First, Count});
 }
 
-QImage ReadPngImage(TFileReader& Reader) {
+TPngForDecoding ReadCheckedPng(TFileReader& Reader) {
   TLargeBytes Bytes;
   try {
     // A PNG file holds no more than a BMP may.
@@ -69,7 +78,11 @@ QImage ReadPngImage(TFileReader& Reader) {
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
-  return DecodePng(Bytes);
+  return CheckedPng(Bytes);  // the file's bytes go once the decoder's are taken from them
+}
+
+QImage ReadPngImage(TFileReader& Reader) {
+  return DecodeCheckedPng(ReadCheckedPng(Reader));
 }
 
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
@@ -92,5 +105,8 @@ void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string
     SaveExportBmp(Sprite, FilterIndex, Path);
     return;
   }
-  SavePngFile(ImageOfSprite(Sprite), Path);
+  TSafeFileWriter File;
+  File.CreateOrThrow(Path);
+  WritePngOfSprite(Sprite, File);
+  File.Commit();
 }
