@@ -27,20 +27,21 @@ void SavePngFile(QImage Image, const std::string& Path) {
 
 }  // namespace
 
-TPngForDecoding CheckedPng(std::span<const std::uint8_t> Bytes) {
+TPngForDecoding CheckedPng(TLargeBytes Bytes) {
+  const std::size_t Size = Bytes.size();
   TPngForDecoding Png;
   try {
-    Png = PngForDecoding(Bytes);
+    Png = PngForDecoding(std::move(Bytes));
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
   // Deflate packs at most 1032 bytes into one, and a pixel takes at least one bit of them: a
   // header claiming more pixels than that lies, and must not make the decoder allocate them.
   const TPngHeader& Header = Png.Header;
-  if (double(Header.Width) * Header.Height > 8.0 * 1032 * double(Bytes.size()))
+  if (double(Header.Width) * Header.Height > 8.0 * 1032 * double(Size))
     throw ESpriteError("The PNG file is too large for its data: " + std::to_string(Header.Width) +
                        " by " + std::to_string(Header.Height) + " pixels in " +
-                       std::to_string(Bytes.size()) + " bytes");
+                       std::to_string(Size) + " bytes");
   CheckImageSize(Header.Width, Header.Height, "The PNG file");
   return Png;
 }
@@ -56,7 +57,7 @@ QImage DecodeCheckedPng(const TPngForDecoding& Png) {
 }
 
 QImage DecodePng(std::span<const std::uint8_t> Bytes) {
-  return DecodeCheckedPng(CheckedPng(Bytes));
+  return DecodeCheckedPng(CheckedPng(TLargeBytes(Bytes.begin(), Bytes.end())));
 }
 
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
@@ -78,7 +79,7 @@ TPngForDecoding ReadCheckedPng(TFileReader& Reader) {
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
-  return CheckedPng(Bytes);  // the file's bytes go once the decoder's are taken from them
+  return CheckedPng(std::move(Bytes));
 }
 
 QImage ReadPngImage(TFileReader& Reader) {

@@ -21,7 +21,7 @@ QImage DecodePng(std::span<const std::uint8_t> Bytes);
 // 24 bits, a pixel less than half opaque as black; raises what DecodePng raises.
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes);
 // The chunks PngForDecoding keeps of Bytes, checked as DecodePng checks them.
-TPngForDecoding CheckedPng(std::span<const std::uint8_t> Bytes);
+TPngForDecoding CheckedPng(TLargeBytes Bytes);
 // Qt's image of a checked PNG; raises what DecodePng raises.
 QImage DecodeCheckedPng(const TPngForDecoding& Png);
 // Whether Reader's file begins with the PNG signature; the reader is at the start afterwards.

@@ -24,7 +24,7 @@ bool SameSprites(const TS16Sprite& A, const TS16Sprite& B) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   std::unique_ptr<TS16Sprite> Rows;
   try {
-    const TPngForDecoding Png = CheckedPng({Data, Size});
+    const TPngForDecoding Png = CheckedPng(TLargeBytes(Data, Data + Size));
     Rows = SpriteOfPngRows(Png.Bytes);
     const QImage Image = DecodeCheckedPng(Png);
     const auto Bitmap = BitmapOfImage(Image);
