@@ -37,7 +37,7 @@ void TPelbrookMainWindow::StartDialogsBesideFile() {
   if (FileName.empty()) return;
   const std::string Folder = std::filesystem::path(FileName).parent_path().string();
   // A name with a folder would open the dialog there: each keeps only its last file's name.
-  for (TFileDialog* Dialog : {&SaveFile, &Importbmp, &Exportbmp}) {
+  for (TFileDialog* Dialog : {&SaveFile, &Importbmp, &Exportbmp, &ExportSheet, &ImportSheet}) {
     Dialog->InitialDir = Folder;
     Dialog->FileName = std::filesystem::path(Dialog->FileName).filename().string();
   }

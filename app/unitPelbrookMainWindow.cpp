@@ -34,7 +34,7 @@ bool ChangesDocument(const TMenuEntry& Entry) {
   static const std::set<std::string, std::less<>> Names = {
       "New1",       "Open1",         "ImportFrom1", "Undo1",   "Redo1",
       "Cut1",       "Paste1",        "PasteOver1",  "Delete1", "MoveEarlier1",
-      "MoveLater1", "ExpandSprite1", "ExpandManual"};
+      "MoveLater1", "ExpandSprite1", "ExpandManual", "ImportSpriteSheet1"};
   return Names.contains(Entry.Name);
 }
 
@@ -134,6 +134,7 @@ void TPelbrookMainWindow::CreateComponents() {
   SetUp(Exportbmp, "Export To", TFileDialogKind::Save, ExportFileFilter, "bmp",
         &TPelbrookMainWindow::ExportbmpTypeChange);
   Exportbmp.OverwritePrompt = Exportbmp.PathMustExist = Exportbmp.ExtensionPicksFilter = true;
+  SetUpSheetDialogs();
 }
 
 void TPelbrookMainWindow::ConnectMenuCommands() {
@@ -147,6 +148,8 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("ImportFrom1", &TPelbrookMainWindow::ImportFrom1Click);
   Bind("ExportTo1", &TPelbrookMainWindow::ExportTo1Click);
   Bind("Quit1", &TPelbrookMainWindow::Quit1Click);
+  Bind("ExportSpriteSheet1", &TPelbrookMainWindow::ExportSpriteSheet1Click);
+  Bind("ImportSpriteSheet1", &TPelbrookMainWindow::ImportSpriteSheet1Click);
   Bind("Undo1", &TPelbrookMainWindow::Undo1Click);
   Bind("Redo1", &TPelbrookMainWindow::Redo1Click);
   Bind("MoveEarlier1", &TPelbrookMainWindow::MoveEarlier1Click);
@@ -339,6 +342,7 @@ int TPelbrookMainWindow::InsertAt(std::unique_ptr<TS16Sprite> Sprite, int Index)
 
 void TPelbrookMainWindow::File1Click() {
   MenuEntry("ExportTo1").Action->setEnabled(HasSelectedItem());
+  MenuEntry("ExportSpriteSheet1").Action->setEnabled(SpriteFile->Count() > 0);
 }
 
 void TPelbrookMainWindow::Edit1Click() {

@@ -108,6 +108,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ExportTo1Click();
   void ImportbmpTypeChange(TFileDialog& Dialog);
   void ExportbmpTypeChange(TFileDialog& Dialog);
+  // Sprite sheets with a JSON atlas, for game engines.
+  void ExportSpriteSheet1Click();
+  void ImportSpriteSheet1Click();
 
   // The cutters.
   void ExpandSprite1Click();
@@ -256,6 +259,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   std::vector<std::pair<TFileDialog*, std::string_view>> RememberedFilters();
   void LoadDialogFilters(const std::optional<TRegistryKey>& Key);
   void ApplyThumbnailSize();
+  void SetUpSheetDialogs();
 
   IDesktopServices& FServices;
 
@@ -301,6 +305,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   TFileDialog SaveFile;
   TFileDialog Importbmp;
   TFileDialog Exportbmp;
+  TFileDialog ExportSheet;
+  TFileDialog ImportSheet;
+  TSheetExportSettings SheetExport;
   TMainMenu PelbrookMainMenu;
   std::unique_ptr<TSprLoader> SprLoader;
 

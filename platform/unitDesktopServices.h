@@ -42,6 +42,21 @@ struct TFileDialog {
   std::function<void(TFileDialog&)> OnTypeChange;
 };
 
+// What the sprite sheet export dialog asks: which sprites go on the sheet and how. It keeps
+// the choices between uses, as file dialogs keep theirs.
+struct TSheetExportSettings {
+  int SpriteCount = 0;  // the document's: the range runs from 0 to SpriteCount - 1
+  bool AllSprites = true;
+  int First = 0;
+  int Last = 0;
+  bool MaxRects = false;  // else rows
+  int Padding = 0;        // 0 to 16
+  bool PowerOfTwo = false;
+  bool Trim = false;
+  bool ArrayForm = false;  // else the hash form
+  std::string NamePattern = "{n:4}";
+};
+
 enum class TClipboardFormat { Bitmap, Palette };
 
 class IDesktopServices : public IWindowServices {
@@ -49,6 +64,8 @@ class IDesktopServices : public IWindowServices {
   // Modal. FilterIndex follows the filter the user picks, also on cancel; on confirmation sets
   // FileName and returns true, false on cancel.
   virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
+  // Modal. On confirmation sets the choices and returns true, false on cancel.
+  virtual bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) = 0;
   // Bitmap: the clipboard offers an image that reads; Palette: that image is palette-based.
   virtual bool ClipboardHasFormat(TClipboardFormat Format) = 0;
   // Empties the clipboard and puts Bitmap's colours on it in one write; black, the transparent

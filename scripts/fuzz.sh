@@ -10,7 +10,7 @@ seconds=${1:-60}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPELBROOK_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j2 >/dev/null
-for kind in s16 spr bmp png registry; do
+for kind in s16 spr bmp png registry atlas; do
   findings=build-fuzz/findings/$kind
   mkdir -p "build-fuzz/corpus/$kind"  # a target without made seeds starts from nothing
   rm -rf "$findings"

@@ -56,6 +56,20 @@ const TSubcommand Subcommands[] = {
      "Writes the editor's thumbnail of sprite INDEX as a 24-bit BMP, or a PNG with black\n"
      "transparent, of SIZE x SIZE (default 25): scaled with Box, or Triangle with --better,\n"
      "keeping the aspect ratio unless --square, in the top-left corner on black."},
+    {"pack", RunPack,
+     "pack IN OUT.png [--json OUT.json] [--array] [--padding N] [--pot] [--from A --to B] "
+     "[--packing rows|max-rects] [--trim] [--names PATTERN] [--keep-going]",
+     "Writes sprites A to B of IN (by default all) onto one sheet OUT.png, black transparent,\n"
+     "and its JSON atlas, as game engines load them, to OUT.json (or --json): the hash form,\n"
+     "or the array form with --array. --packing rows (the default) places the sprites in\n"
+     "their order in rows; max-rects packs them tighter. --padding puts 0 to 16 pixels between\n"
+     "sprites, --pot makes the sheet's sides powers of two, --trim leaves out each sprite's\n"
+     "black border. Frames are named by sprite index, 0000 on, or by PATTERN, in which {n} is\n"
+     "the index and {n:4} the index in four digits."},
+    {"unpack", RunUnpack, "unpack SHEET.png ATLAS.json OUT [--to s16-565|s16-555|spr]",
+     "Makes OUT of the frames of ATLAS.json (either form) cut from SHEET.png, in the atlas's\n"
+     "order; trimmed frames get their black border back. OUT's format is chosen as for\n"
+     "convert."},
 };
 
 bool IsHelp(const char* Word) {

@@ -63,3 +63,5 @@ int RunImport(const TToolArgs& Args);
 int RunExpand(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);
+int RunPack(const TToolArgs& Args);
+int RunUnpack(const TToolArgs& Args);

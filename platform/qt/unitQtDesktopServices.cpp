@@ -15,6 +15,7 @@
 
 #include "platform/qt/unitQtClipboard.h"
 #include "platform/qt/unitQtFileDialog.h"
+#include "platform/qt/unitSheetExportDialog.h"
 
 namespace {
 
@@ -111,6 +112,13 @@ void TQtDesktopServices::Terminate() {
 
 bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
   return ExecuteQtFileDialog(Dialog, FDialogParent);
+}
+
+bool TQtDesktopServices::ExecuteSheetExportDialog(TSheetExportSettings& Settings) {
+  TSheetExportDialog Dialog(Settings, FDialogParent);
+  if (Dialog.exec() != QDialog::Accepted) return false;
+  Settings = Dialog.Settings();
+  return true;
 }
 
 bool TQtDesktopServices::ClipboardHasFormat(TClipboardFormat Format) {

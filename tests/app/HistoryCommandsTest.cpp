@@ -141,6 +141,14 @@ INSTANTIATE_TEST_SUITE_P(
                 T.Services.DialogAnswers.push_back(TDialogAnswer{T.Dir.File("in.bmp"), 0});
                 T.Choose("ImportFrom1");
               }},
+        TStep{"ImportSpriteSheet", "Import Sprite Sheet…",
+              [](HistoryCommands& T) {
+                T.Services.SheetExportAnswers.push_back([](TSheetExportSettings&) {});
+                T.Services.DialogAnswers.push_back(TDialogAnswer{T.Dir.File("sheet.png"), 0});
+                T.Run("ExportSpriteSheet1");
+                T.Services.DialogAnswers.push_back(TDialogAnswer{T.Dir.File("sheet.json"), 0});
+                T.Run("ImportSpriteSheet1");
+              }},
         TStep{"Paste", "Paste", [](HistoryCommands& T) { T.Paste(5); }},
         TStep{"PasteOver", "Paste Over",
               [](HistoryCommands& T) {

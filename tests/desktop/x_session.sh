@@ -43,17 +43,14 @@ wait_for_log() {
   exit 1
 }
 
-# Starts the editor ($window its window) and opens $1 with Ctrl+O, by name.
+# Starts the editor ($window its window) on the file $1.
 start_editor_on() {
-  "$editor" &
+  # On the command line rather than through the Open dialog: typed keys can outrun a dialog that
+  # is slow to take the focus on a busy machine.
+  "$editor" "$1" &
   pids+=($!)
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^The Pelbrook - ')
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-  xdotool key --window "$window" ctrl+o
-  timeout 20 xdotool search --sync --onlyvisible --name '^Open$' >/dev/null
-  sleep 0.5
-  xdotool type --delay 20 "$1"
-  xdotool key Return
   wait_for_title "The Pelbrook - [$1]"
   # The title comes before the list is made; mouse work needs the items in place.
   sleep 1

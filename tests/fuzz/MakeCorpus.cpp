@@ -1,11 +1,12 @@
-// Writes the seed corpora of the fuzz targets, OUT/s16, OUT/spr, OUT/bmp, OUT/png and
-// OUT/registry: valid files of every kind the readers take, and the BMP Suite images when their
-// folder is there; and OUT/hostile, files made to exhaust memory or time.
+// Writes the seed corpora of the fuzz targets, OUT/s16, OUT/spr, OUT/bmp, OUT/png,
+// OUT/registry and OUT/atlas: valid files of every kind the readers take, and the BMP Suite images
+// when their folder is there; and OUT/hostile, files made to exhaust memory or time.
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 
+#include "imaging/unitSpriteSheet.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitRegistryStore.h"
 #include "sprites/unitBitmapRoutes.h"
@@ -152,6 +153,22 @@ bool WritePreferences(const fs::path& Out) {
   return true;
 }
 
+// The atlases of a sheet of the document, whole and trimmed, in both forms.
+void WriteAtlasFiles(const fs::path& Out, const TS16File& File) {
+  for (const bool Trim : {false, true}) {
+    TSheetOptions Options;
+    Options.Trim = Trim;
+    TSheetAtlas Atlas = MakeSpriteSheet(File, 0, File.Count() - 1, Options).Atlas;
+    Atlas.Image = "sheet.png";
+    for (const TAtlasForm Form : {TAtlasForm::Hash, TAtlasForm::Array}) {
+      const std::string Json = WriteSheetAtlas(Atlas, Form, "1");
+      const std::string Name = std::string(Trim ? "trimmed-" : "whole-") +
+                               (Form == TAtlasForm::Hash ? "hash" : "array") + ".json";
+      WriteBytes((Out / "atlas" / Name).string(), TBytes(Json.begin(), Json.end()));
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,13 +179,14 @@ int main(int argc, char** argv) {
   try {
     const fs::path Out = argv[1];
     fs::remove_all(Out);
-    for (const char* Kind : {"s16", "spr", "bmp", "png", "registry", "hostile"})
+    for (const char* Kind : {"s16", "spr", "bmp", "png", "registry", "atlas", "hostile"})
       fs::create_directories(Out / Kind);
     WriteSpriteFiles(Out);
     TS16File File;
     FillDocument(File);
     WriteBmpFiles(Out, argv[2], File);
     WritePngFiles(Out);
+    WriteAtlasFiles(Out, File);
     WriteHostileFiles(Out);
     if (!WritePreferences(Out)) throw std::runtime_error("Unable to write the preference file");
   } catch (const std::exception& Error) {

@@ -37,6 +37,10 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
 
   std::deque<std::optional<TDialogAnswer>> DialogAnswers;
   std::vector<TShownDialog> Dialogs;
+  // The sprite sheet export dialog: each answer changes the choices it was shown and
+  // confirms, or is empty for a cancel; cancel when none is left. What it was shown is kept.
+  std::deque<std::function<void(TSheetExportSettings&)>> SheetExportAnswers;
+  std::vector<TSheetExportSettings> SheetExportsShown;
   std::optional<TBitmap> Clipboard;
   bool ClipboardPalette = false;  // the bitmap there came with a palette
   int ClipboardWrites = 0;
@@ -73,6 +77,15 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
       Name = Choice.Path;
     }
     Dialog.FileName = Name;
+    return true;
+  }
+  bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) override {
+    SheetExportsShown.push_back(Settings);
+    if (SheetExportAnswers.empty()) return false;
+    const auto Answer = std::move(SheetExportAnswers.front());
+    SheetExportAnswers.pop_front();
+    if (!Answer) return false;
+    Answer(Settings);
     return true;
   }
   bool ClipboardHasFormat(TClipboardFormat Format) override {

@@ -1,0 +1,47 @@
+#include "platform/qt/unitSheetFiles.h"
+
+#include <filesystem>
+
+#include "platform/qt/unitQtImageBridge.h"
+#include "platform/qt/unitQtImageFiles.h"
+#include "platform/unitFileIO.h"
+
+std::string AtlasPathFor(const std::string& SheetPath) {
+  return std::filesystem::path(SheetPath).replace_extension(".json").string();
+}
+
+std::string SheetPathOf(const std::string& AtlasPath, const TSheetAtlas& Atlas) {
+  if (Atlas.Image.empty()) throw ESpriteError("The atlas names no sheet image (meta.image)");
+  return (std::filesystem::path(AtlasPath).parent_path() / Atlas.Image).string();
+}
+
+void SaveSpriteSheet(const TS16File& File, int First, int Last, const TSheetOptions& Options,
+                     TAtlasForm Form, const std::string& SheetPath, const std::string& AtlasPath,
+                     const std::string& Version) {
+  TSpriteSheet Sheet = MakeSpriteSheet(File, First, Last, Options);
+  Sheet.Atlas.Image = std::filesystem::path(SheetPath).filename().string();
+  const std::string Json = WriteSheetAtlas(Sheet.Atlas, Form, Version);
+  const QByteArray Png = EncodePng(ImageOfSprite(*Sheet.Picture));
+  SaveWholeFile(SheetPath, Png.constData(), std::size_t(Png.size()));
+  SaveWholeFile(AtlasPath, Json.data(), Json.size());
+}
+
+TSheetAtlas LoadSheetAtlas(const std::string& AtlasPath) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(AtlasPath);
+  if (Reader.Size() > MaxAtlasFileSize)
+    throw ESpriteError("The atlas file is larger than " + std::to_string(MaxAtlasFileSize) +
+                       " bytes");
+  std::string Json(std::size_t(Reader.Size()), '\0');
+  Reader.Read(Json.data(), Json.size());
+  return ReadSheetAtlas(Json);
+}
+
+std::vector<std::unique_ptr<TS16Sprite>> LoadSheetSprites(const std::string& SheetPath,
+                                                          const TSheetAtlas& Atlas) {
+  TFileReader Reader;
+  Reader.OpenOrThrow(SheetPath);
+  if (!StartsAsPng(Reader)) throw ESpriteError("The sprite sheet is not a PNG file");
+  const std::unique_ptr<TS16Sprite> Sheet = SpriteOfImage(ReadPngImage(Reader));
+  return CutSpriteSheet(*Sheet, Atlas);
+}

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "sprites/unitSpriteFileRoutes.h"
+#include "tests/support/SpriteFactory.h"
+#include "tests/support/ToolRunner.h"
+
+namespace {
+
+struct TPackCase {
+  const char* Name;
+  int Format;  // the document's SaveFormat, which unpack's --to names
+  std::vector<std::string> Options;
+};
+
+class ToolPack : public testing::TestWithParam<TPackCase> {};
+
+// A document of random words, saved in Format: what the format holds is what the sheet must
+// give back. An .spr file holds no sprite without pixels.
+std::string MakeDocument(TTempDir& Dir, int Format) {
+  TS16File File;
+  std::mt19937 Random(3);
+  for (int I = 0; I < 30; ++I) {
+    auto Sprite = MakeSprite(1 + int(Random() % 9), 1 + int(Random() % 9));
+    std::generate_n(Sprite->PixelData(), Sprite->PixelCount(), [&] { return Random(); });
+    File.Add(std::move(Sprite));
+  }
+  File.Add(MakeSprite(4, 4));
+  const std::string Path = Dir.File(Format == SaveFormatSpr ? "in.spr" : "in.s16");
+  TNoProgress None;
+  SaveDocument(File, Format, Path, None);
+  return Path;
+}
+
+const char* FormatOption(int Format) {
+  return Format == SaveFormatSpr ? "spr" : Format == SaveFormatS16_555 ? "s16-555" : "s16-565";
+}
+
+}  // namespace
+
+TEST_P(ToolPack, UnpackGivesTheFileBackByteForByte) {
+  const TPackCase& Case = GetParam();
+  TTempDir Dir;
+  const std::string In = MakeDocument(Dir, Case.Format);
+  std::vector<std::string> Pack = {"pack", In, Dir.File("sheet.png")};
+  Pack.insert(Pack.end(), Case.Options.begin(), Case.Options.end());
+  const TToolRun Packed = RunTool(Pack);
+  ASSERT_EQ(Packed.Status, 0) << Packed.Err;
+  const std::string Out = Dir.File("out");
+  const TToolRun Unpacked = RunTool({"unpack", Dir.File("sheet.png"), Dir.File("sheet.json"), Out,
+                                     "--to", FormatOption(Case.Format)});
+  ASSERT_EQ(Unpacked.Status, 0) << Unpacked.Err;
+  EXPECT_EQ(ReadBytes(Out), ReadBytes(In));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ToolPack,
+    testing::Values(TPackCase{"S16Hash", SaveFormatS16_565, {}},
+                    TPackCase{"S16FiveFiveFiveArrayTrimmed",
+                              SaveFormatS16_555,
+                              {"--array", "--trim", "--padding", "2"}},
+                    TPackCase{"SprMaxRectsPotNamed",
+                              SaveFormatSpr,
+                              {"--packing", "max-rects", "--pot", "--names", "f{n}"}}),
+    [](const testing::TestParamInfo<TPackCase>& Info) { return std::string(Info.param.Name); });
+
+// A range: the sprites from --from to --to.
+TEST(ToolPackOptions, PacksARange) {
+  TTempDir Dir;
+  const std::string In = MakeDocument(Dir, SaveFormatS16_565);
+  ASSERT_EQ(RunTool({"pack", In, Dir.File("s.png"), "--from", "4", "--to", "6"}).Status, 0);
+  ASSERT_EQ(RunTool({"unpack", Dir.File("s.png"), Dir.File("s.json"), Dir.File("o.s16")}).Status,
+            0);
+  TS16File Packed, Whole;
+  OpenS16Document(Packed, Dir.File("o.s16"));
+  OpenS16Document(Whole, In);
+  ASSERT_EQ(Packed.Count(), 3);
+  for (int I = 0; I < 3; ++I) EXPECT_TRUE(Packed.GetSprite(I).SamePixels(Whole.GetSprite(I + 4)));
+}
+
+struct TPackRefusal {
+  const char* Name;
+  std::vector<std::string> Args;  // IN and DIR/ stand for the document and the folder
+  int Status;
+  const char* Message;  // found in standard error
+};
+
+class ToolPackRefusals : public testing::TestWithParam<TPackRefusal> {};
+
+TEST_P(ToolPackRefusals, SayWhy) {
+  TTempDir Dir;
+  const std::string In = MakeDocument(Dir, SaveFormatS16_565);
+  WriteBytes(Dir.File("bad.json"), {'{', '}'});
+  std::vector<std::string> Args;
+  for (const std::string& Arg : GetParam().Args)
+    Args.push_back(Arg == "IN" ? In : Arg.rfind("DIR/", 0) == 0 ? Dir.File(Arg.substr(4)) : Arg);
+  const TToolRun Run = RunTool(Args);
+  EXPECT_EQ(Run.Status, GetParam().Status);
+  EXPECT_NE(Run.Err.find(GetParam().Message), std::string::npos) << Run.Err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ToolPackRefusals,
+    testing::Values(
+        TPackRefusal{"NotPng", {"pack", "IN", "DIR/s.bmp"}, 2, "must end in .png"},
+        TPackRefusal{"Padding",
+                     {"pack", "IN", "DIR/s.png", "--padding", "17"},
+                     2,
+                     "--padding takes 0 to 16"},
+        TPackRefusal{"Range",
+                     {"pack", "IN", "DIR/s.png", "--from", "5", "--to", "2"},
+                     2,
+                     "--from must not come after --to"},
+        TPackRefusal{"Pattern", {"pack", "IN", "DIR/s.png", "--names", "same"}, 1, "holds no {n}"},
+        TPackRefusal{"NoFrames",
+                     {"unpack", "DIR/s.png", "DIR/bad.json", "DIR/o.s16"},
+                     1,
+                     "The atlas has no \"frames\" object or array"}),
+    [](const testing::TestParamInfo<TPackRefusal>& Info) { return std::string(Info.param.Name); });
