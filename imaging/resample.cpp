@@ -78,8 +78,8 @@ TPixelRows RowsOf(TBitmap& Bitmap) {
 // The 24-bit rows of the source from row First on: as many as the source holds ready.
 using TBandSource = std::function<TPixelRows(int First)>;
 
-void Resample(int SourceWidth, int SourceHeight, const TBandSource& BandFrom,
-              TBitmap& Destination, TFilterFunction Filter, float Support) {
+void Resample(int SourceWidth, int SourceHeight, const TBandSource& BandFrom, TBitmap& Destination,
+              TFilterFunction Filter, float Support) {
   const int DestinationWidth = Destination.Width();
   const int DestinationHeight = Destination.Height();
   // Transposed, so that both passes read rows and write columns: row i of it is column i of
@@ -116,8 +116,8 @@ void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filte
   CheckSourceSize(Source.Width(), Source.Height());
   Source.SetPixelFormat(TPixelFormat::pf24bit);
   const TPixelRows Whole = RowsOf(Source);
-  Resample(Source.Width(), Source.Height(), [&](int) { return Whole; }, Destination, Filter,
-           Support);
+  Resample(
+      Source.Width(), Source.Height(), [&](int) { return Whole; }, Destination, Filter, Support);
 }
 
 void ResampleWords(const std::uint8_t* Words, int Width, int Height, TBitmap& Destination,

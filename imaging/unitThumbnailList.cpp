@@ -111,7 +111,8 @@ void TPelbrookMainWindow::GenerateThumbnails() {
       try {
         if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
         if (RebuildSuperseded(Rebuild)) break;
-        Inaccurate.Note(I, AddThumbnail(::MakeThumbnail(SpriteFile->GetSprite(I), ThumbnailSettings())));
+        Inaccurate.Note(
+            I, AddThumbnail(::MakeThumbnail(SpriteFile->GetSprite(I), ThumbnailSettings())));
       } catch (const std::exception& Error) {
         Inaccurate.Note(I, ErrorMessage(Error));
       }
@@ -134,7 +135,8 @@ TThumbnailSettings TPelbrookMainWindow::ThumbnailSettings() const {
 
 std::string TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
   const TS16Sprite& Sprite = SpriteFile->GetSprite(Index);
-  return AddThumbnail(::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), ThumbnailSettings()));
+  return AddThumbnail(
+      ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), ThumbnailSettings()));
 }
 
 std::string TPelbrookMainWindow::AddThumbnail(TThumbnail Thumbnail) {

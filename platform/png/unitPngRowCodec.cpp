@@ -31,22 +31,34 @@ void ReadFromMemory(png_structp Png, png_bytep Out, png_size_t Count) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// The rows of a PNG as 32-bit ARGB pixels in memory order, as Qt's handler reads the kinds
-// whose image it makes 32-bit.
-struct TPngReading {
-  png_structp Png = nullptr;
-  png_infop Info = nullptr;
-  TPngReading() {
-    Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+// libpng's state for one picture read or written; Info is null when it could not be made.
+class TLibPng {
+ public:
+  explicit TLibPng(bool Reading) : FReading(Reading) {
+    Png = Reading ? png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning)
+                  : png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
     if (Png) Info = png_create_info_struct(Png);
   }
-  ~TPngReading() { png_destroy_read_struct(&Png, &Info, nullptr); }
-  TPngReading(const TPngReading&) = delete;
-  TPngReading& operator=(const TPngReading&) = delete;
+  ~TLibPng() {
+    if (FReading)
+      png_destroy_read_struct(&Png, &Info, nullptr);
+    else
+      png_destroy_write_struct(&Png, &Info);
+  }
+  TLibPng(const TLibPng&) = delete;
+  TLibPng& operator=(const TLibPng&) = delete;
+
+  png_structp Png = nullptr;
+  png_infop Info = nullptr;
+
+ private:
+  bool FReading;
 };
 
-// Reads the header and sets the steps; false for a kind left to Qt or bytes libpng refuses.
-bool StartReading(TPngReading& R, TMemoryInput& In, png_uint_32& Width, png_uint_32& Height) {
+// Reads the header and sets the steps that give the rows as 32-bit ARGB pixels in memory
+// order, as Qt's handler reads the kinds whose image it makes 32-bit; false for a kind left to
+// Qt or bytes libpng refuses.
+bool StartReading(TLibPng& R, TMemoryInput& In, png_uint_32& Width, png_uint_32& Height) {
   if (setjmp(png_jmpbuf(R.Png))) return false;
   png_set_read_fn(R.Png, &In, ReadFromMemory);
   png_read_info(R.Png, R.Info);
@@ -64,13 +76,13 @@ bool StartReading(TPngReading& R, TMemoryInput& In, png_uint_32& Width, png_uint
   return png_get_rowbytes(R.Png, R.Info) == 4 * std::size_t(Width);
 }
 
-bool ReadRows(TPngReading& R, std::uint8_t* Band, std::size_t Stride, int Count) {
+bool ReadRows(TLibPng& R, std::uint8_t* Band, std::size_t Stride, int Count) {
   if (setjmp(png_jmpbuf(R.Png))) return false;
   for (int I = 0; I < Count; ++I) png_read_row(R.Png, Band + Stride * std::size_t(I), nullptr);
   return true;
 }
 
-bool FinishReading(TPngReading& R) {
+bool FinishReading(TLibPng& R) {
   if (setjmp(png_jmpbuf(R.Png))) return false;
   png_read_end(R.Png, nullptr);
   return true;
@@ -83,7 +95,7 @@ constexpr int BandRows = 64;
 }  // namespace
 
 std::unique_ptr<TS16Sprite> SpriteOfPngRows(std::span<const std::uint8_t> Bytes) {
-  TPngReading R;
+  TLibPng R(true);
   if (!R.Info) return nullptr;
   TMemoryInput In{Bytes.data(), Bytes.size(), 0};
   png_uint_32 Width = 0, Height = 0;
@@ -94,14 +106,14 @@ std::unique_ptr<TS16Sprite> SpriteOfPngRows(std::span<const std::uint8_t> Bytes)
   auto* Words = reinterpret_cast<std::uint8_t*>(Sprite->PixelData());
   const std::size_t Stride = 4 * std::size_t(Width);
   std::vector<std::uint8_t> Bands[2];
-  for (auto& Band : Bands) Band.resize(Stride * std::size_t(std::min<png_uint_32>(Height, BandRows)));
+  for (auto& Band : Bands)
+    Band.resize(Stride * std::size_t(std::min<png_uint_32>(Height, BandRows)));
   std::future<void> Narrowing;
-  bool Read = true;
-  for (int First = 0, B = 0; Read && First < int(Height); First += BandRows, B ^= 1) {
+  for (int First = 0, B = 0; First < int(Height); First += BandRows, B ^= 1) {
     const int Count = std::min(BandRows, int(Height) - First);
-    Read = ReadRows(R, Bands[B].data(), Stride, Count);
+    const bool Read = ReadRows(R, Bands[B].data(), Stride, Count);
     if (Narrowing.valid()) Narrowing.get();
-    if (!Read) break;
+    if (!Read) return nullptr;
     Narrowing = std::async(std::launch::async, [&, B, First, Count] {
       for (int I = 0; I < Count; ++I)
         NarrowBgraRow(Bands[B].data() + Stride * std::size_t(I),
@@ -109,7 +121,7 @@ std::unique_ptr<TS16Sprite> SpriteOfPngRows(std::span<const std::uint8_t> Bytes)
     });
   }
   if (Narrowing.valid()) Narrowing.get();
-  if (!Read || !FinishReading(R)) return nullptr;
+  if (!FinishReading(R)) return nullptr;
   return Sprite;
 }
 
@@ -117,18 +129,6 @@ namespace {
 
 // Qt's quality 50: deflate level 4.
 constexpr int PngDeflateLevel = 4;
-
-struct TPngWriting {
-  png_structp Png = nullptr;
-  png_infop Info = nullptr;
-  TPngWriting() {
-    Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
-    if (Png) Info = png_create_info_struct(Png);
-  }
-  ~TPngWriting() { png_destroy_write_struct(&Png, &Info); }
-  TPngWriting(const TPngWriting&) = delete;
-  TPngWriting& operator=(const TPngWriting&) = delete;
-};
 
 struct TFileOutput {
   TSafeFileWriter* File;
@@ -147,7 +147,7 @@ void WriteToFile(png_structp Png, png_bytep Data, png_size_t Count) {
 
 void FlushNothing(png_structp) {}
 
-bool WriteRows(TPngWriting& W, TFileOutput& Out, const TS16Sprite& Sprite, std::uint8_t* Row) {
+bool WriteRows(TLibPng& W, TFileOutput& Out, const TS16Sprite& Sprite, std::uint8_t* Row) {
   if (setjmp(png_jmpbuf(W.Png))) return false;
   png_set_write_fn(W.Png, &Out, WriteToFile, FlushNothing);
   png_set_compression_level(W.Png, PngDeflateLevel);
@@ -169,7 +169,7 @@ bool WriteRows(TPngWriting& W, TFileOutput& Out, const TS16Sprite& Sprite, std::
 }  // namespace
 
 void WritePngOfSprite(const TS16Sprite& Sprite, TSafeFileWriter& File) {
-  TPngWriting W;
+  TLibPng W(false);
   if (!W.Info) throw std::bad_alloc();
   TFileOutput Out{&File, nullptr};
   std::vector<std::uint8_t> Row(4 * std::size_t(Sprite.Width()));

@@ -86,6 +86,12 @@ QImage ReadPngImage(TFileReader& Reader) {
   return DecodeCheckedPng(ReadCheckedPng(Reader));
 }
 
+std::unique_ptr<TS16Sprite> ReadPngSprite(TFileReader& Reader) {
+  const TPngForDecoding Png = ReadCheckedPng(Reader);
+  if (auto Sprite = SpriteOfPngRows(Png.Bytes)) return Sprite;
+  return SpriteOfImage(DecodeCheckedPng(Png));
+}
+
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
   TFileReader Reader;
   Reader.OpenOrThrow(Path);
@@ -106,6 +112,10 @@ void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string
     SaveExportBmp(Sprite, FilterIndex, Path);
     return;
   }
+  SavePngOfSprite(Sprite, Path);
+}
+
+void SavePngOfSprite(const TS16Sprite& Sprite, const std::string& Path) {
   TSafeFileWriter File;
   File.CreateOrThrow(Path);
   WritePngOfSprite(Sprite, File);

@@ -31,6 +31,9 @@ bool StartsAsPng(TFileReader& Reader);
 TPngForDecoding ReadCheckedPng(TFileReader& Reader);
 // Qt's image of the PNG of Reader's file; raises what ReadCheckedPng raises.
 QImage ReadPngImage(TFileReader& Reader);
+// The sprite SpriteOfImage makes of ReadPngImage's image, for the common kinds straight from
+// the rows; raises what ReadPngImage raises.
+std::unique_ptr<TS16Sprite> ReadPngSprite(TFileReader& Reader);
 // A PNG by its signature, anything else as a BMP; reads no more of the file than the format
 // uses. Raises an error that says why it does not read.
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path);
@@ -42,3 +45,6 @@ void SaveImageFile(const TBitmap& Bitmap, bool AsPng, const std::string& Path);
 // PNG filter the 24-bit colours with black transparent. Replaces the file only once the new
 // one is complete.
 void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string& Path);
+// The PNG that EncodePng makes of ImageOfSprite's image, written a row at a time. Replaces the
+// file only once the new one is complete.
+void SavePngOfSprite(const TS16Sprite& Sprite, const std::string& Path);

@@ -53,8 +53,7 @@ class PngKinds : public testing::TestWithParam<TPngKind> {};
 
 TEST_P(PngKinds, ImportAsQtsImageOfThemDoes) {
   const TPngKind& Kind = GetParam();
-  const TImportResult ThroughQt =
-      ResultOf([&] { return SpriteOfImage(DecodePng(Kind.Bytes)); });
+  const TImportResult ThroughQt = ResultOf([&] { return SpriteOfImage(DecodePng(Kind.Bytes)); });
   TTempDir Dir;
   const std::string Path = Dir.File("picture.png");
   WriteBytes(Path, Kind.Bytes);
@@ -77,10 +76,10 @@ std::vector<TPngKind> PngKindCases() {
                          Depth == 8 && Type != 0 && Type != 3 && !Interlaced});
   Kinds.push_back({"RgbWithTransparentColour",
                    MakeRawPng(29, 11, 8, 2, false, {{"tRNS", {0, 37, 0, 74, 0, 111}}}), true});
-  Kinds.push_back({"GreyWithTransparentLevel", MakeRawPng(29, 11, 8, 0, false, {{"tRNS", {0, 37}}}),
-                   false});
-  Kinds.push_back({"PaletteWithAlpha", MakeRawPng(29, 11, 8, 3, false, {{"tRNS", {0, 128, 255}}}),
-                   false});
+  Kinds.push_back(
+      {"GreyWithTransparentLevel", MakeRawPng(29, 11, 8, 0, false, {{"tRNS", {0, 37}}}), false});
+  Kinds.push_back(
+      {"PaletteWithAlpha", MakeRawPng(29, 11, 8, 3, false, {{"tRNS", {0, 128, 255}}}), false});
   TPngBytes WrongCrc = MakeRawPng(29, 11, 8, 6, false);
   WrongCrc[WrongCrc.size() - 13] ^= 1;  // the last byte of the data's CRC
   Kinds.push_back({"DataWithAWrongCrc", WrongCrc, false});
@@ -92,8 +91,8 @@ std::vector<TPngKind> PngKindCases() {
                        .End()
                        .Bytes,
                    false});
-  Kinds.push_back({"NoEnd",
-                   TRawPng().Header(29, 11, 8, 2).Chunk("IDAT", ZlibStored(Rows)).Bytes, false});
+  Kinds.push_back(
+      {"NoEnd", TRawPng().Header(29, 11, 8, 2).Chunk("IDAT", ZlibStored(Rows)).Bytes, false});
   return Kinds;
 }
 
