@@ -92,39 +92,17 @@ void TPelbrookMainWindow::SelectItem(int Index) {
 
 void TPelbrookMainWindow::OpenViewer(int Index) {
   if (Index < 0 || Index >= SpriteFile->Count()) return;
-  auto* Viewer = new TSpriteViewer(this, Index, SpriteFile->GetSprite(Index));
+  auto* Viewer = new TSpriteViewer(this, SpriteFile, Index);
   Viewers.emplace_back(Viewer);
   Viewer->show();
 }
 
-namespace {
-
-// Where the sprite at Index is after Change; -1 when it is gone.
-int IndexAfter(const TDocumentChange& Change, int Index) {
-  if (Change.Kind == TDocumentChange::TKind::Moved) {
-    if (Index == Change.Index) return Change.To;
-    if (Change.Index < Index && Index <= Change.To) return Index - 1;
-    if (Change.To <= Index && Index < Change.Index) return Index + 1;
-    return Index;
-  }
-  if (Index >= Change.Index + Change.Removed) return Index + Change.Inserted - Change.Removed;
-  if (Index < Change.Index) return Index;
-  // A sprite replaced one for one, as Paste Over and its undo do, is still there.
-  return Change.Removed == Change.Inserted ? Index : -1;
-}
-
-}  // namespace
-
 void TPelbrookMainWindow::FollowChange(const TDocumentChange& Change) {
   std::erase_if(Viewers, [&](const QPointer<TSpriteViewer>& Viewer) {
     if (!Viewer) return true;
-    const int Index = IndexAfter(Change, Viewer->Index());
-    if (Index < 0 || Index >= SpriteFile->Count()) {
-      Viewer->close();
-      return true;
-    }
-    Viewer->ShowSprite(Index, SpriteFile->GetSprite(Index));
-    return false;
+    if (Viewer->FollowChange(Change)) return false;
+    Viewer->close();
+    return true;
   });
 }
 

@@ -69,6 +69,10 @@ const TMenuSpec MenuTable[] = {
    "Strips padding away from currently selected sprite and creates all the images as seperate "
    "sprites.", NoGroup, 0, false, false, true},
   {TKind::Item, "ExpandManual", "Perform Manual E&xpansion", "Ctrl+M", ""},
+  {TKind::Separator, "N10", "", "", ""},
+  {TKind::Item, "CutByGrid1", "Cut by &Grid\u2026", "",
+   "Cuts the currently selected sprite into the cells of a regular grid, each a separate "
+   "sprite.", NoGroup, 0, false, false, true},
   {TKind::Top, "Preferences1", "&Preferences", "",
    "Gives access to all the program's preference settings."},
   {TKind::Submenu, "ThumbnailSize1", "&Thumbnails...", "", "Gives access to the thumbnail settings."},

@@ -32,9 +32,9 @@ namespace {
 // The commands that take sprites out of the document or put them in.
 bool ChangesDocument(const TMenuEntry& Entry) {
   static const std::set<std::string, std::less<>> Names = {
-      "New1",       "Open1",         "ImportFrom1", "Undo1",   "Redo1",
-      "Cut1",       "Paste1",        "PasteOver1",  "Delete1", "MoveEarlier1",
-      "MoveLater1", "ExpandSprite1", "ExpandManual", "ImportSpriteSheet1"};
+      "New1",       "Open1",         "ImportFrom1",  "Undo1",      "Redo1",
+      "Cut1",       "Paste1",        "PasteOver1",   "Delete1",    "MoveEarlier1",
+      "MoveLater1", "ExpandSprite1", "ExpandManual", "CutByGrid1", "ImportSpriteSheet1"};
   return Names.contains(Entry.Name);
 }
 
@@ -161,6 +161,7 @@ void TPelbrookMainWindow::ConnectMenuCommands() {
   Bind("Delete1", &TPelbrookMainWindow::Delete1Click);
   Bind("ExpandSprite1", &TPelbrookMainWindow::ExpandSprite1Click);
   Bind("ExpandManual", &TPelbrookMainWindow::ExpandManualClick);
+  Bind("CutByGrid1", &TPelbrookMainWindow::CutByGrid1Click);
   Bind("Off1", &TPelbrookMainWindow::Off1Click);
   Bind("Scalestosquare1", &TPelbrookMainWindow::SetScale);
   Bind("FastResample1", &TPelbrookMainWindow::SetResampleFilter);
@@ -350,7 +351,8 @@ void TPelbrookMainWindow::Edit1Click() {
   const bool Selected = HasSelectedItem();
   MenuEntry("Paste1").Action->setEnabled(Bitmap);
   MenuEntry("PasteOver1").Action->setEnabled(Bitmap && Selected);
-  for (const char* Name : {"Cut1", "Copy1", "Delete1", "ExpandSprite1", "ExpandManual"})
+  for (const char* Name :
+       {"Cut1", "Copy1", "Delete1", "ExpandSprite1", "ExpandManual", "CutByGrid1"})
     MenuEntry(Name).Action->setEnabled(Selected);
   const int Item = SelectedItem();
   MenuEntry("MoveEarlier1").Action->setEnabled(Item > 0);

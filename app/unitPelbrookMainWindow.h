@@ -15,6 +15,7 @@
 #include "app/unitMainMenu.h"
 #include "app/unitRecentFiles.h"
 #include "app/unitSpriteHistory.h"
+#include "imaging/unitGridCut.h"
 #include "platform/unitDesktopServices.h"
 #include "platform/unitFileStamp.h"
 #include "sprites/unitProgress.h"
@@ -119,6 +120,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void ManualClipperMouseUp(Qt::MouseButton Button, int X, int Y);
   void ShapeMarkerMouseDown();
   void Finish1Click();
+  // The selected sprite replaced by the cells of the grid chosen in the grid dialog.
+  void CutByGrid1Click();
 
   // The history and arranging the list.
   void Undo1Click();
@@ -193,6 +196,9 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // stopped. A cutter that fails or is stopped leaves the document as it was, Modified
   // included; a failure is reported. A close asked for meanwhile is asked again at the end.
   void RunCutter(QWidget& View, const std::function<bool()>& Cutter);
+  // The stop box of a Cut ("expanding this sprite") refused for passing the most sprites a
+  // file holds.
+  void RefuseSpriteLimit(const std::string& Cut);
   // The cutter whose sheet is out of the document just now; null when none runs.
   TSheetCut* RunningCutter() const;
   void ConnectMenuCommands();
@@ -283,6 +289,8 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   TManualCut* FManualCut = nullptr;
   // Expand Sprite while it runs: Escape and the close query stop it.
   TExpansionScan* FExpansion = nullptr;
+  // The grid dialog opens as it was last confirmed.
+  TGridLayout FGridLayout;
 
   // Components.
   QListView* Images = nullptr;

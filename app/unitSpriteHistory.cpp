@@ -26,6 +26,19 @@ TReplaceStep::TReplaceStep(QString Text, const TS16File& File, int Index, TSprit
                                       }),
                       RunBytes(File, Index, Inserted))) {}
 
+int IndexAfter(const TDocumentChange& Change, int Index) {
+  if (Change.Kind == TDocumentChange::TKind::Moved) {
+    if (Index == Change.Index) return Change.To;
+    if (Change.Index < Index && Index <= Change.To) return Index - 1;
+    if (Change.To <= Index && Index < Change.Index) return Index + 1;
+    return Index;
+  }
+  if (Index >= Change.Index + Change.Removed) return Index + Change.Inserted - Change.Removed;
+  if (Index < Change.Index) return Index;
+  // A sprite replaced one for one, as Paste Over and its undo do, is still there.
+  return Change.Removed == Change.Inserted ? Index : -1;
+}
+
 TDocumentChange TReplaceStep::Toggle(TS16File& File) {
   TSpriteRun Taken = File.Take(FIndex, FInDocument);
   const int Removed = FInDocument;

@@ -22,6 +22,9 @@ struct TDocumentChange {
   int To = 0;        // Moved: where the sprite now is
 };
 
+// Where the sprite at Index is after Change; -1 when it is gone.
+int IndexAfter(const TDocumentChange& Change, int Index);
+
 using TSpriteRun = std::vector<std::unique_ptr<TS16Sprite>>;
 
 // A change that undoes itself: each Toggle turns the document to the other side of it.

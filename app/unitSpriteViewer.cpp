@@ -1,24 +1,52 @@
 #include "app/unitSpriteViewer.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitColour.h"
+
+namespace {
+
+constexpr double OnionOpacity = 0.3;
+
+}  // namespace
 
 class TSpriteViewer::TCanvas : public QWidget {
  public:
-  explicit TCanvas(TSpriteViewer& Viewer) : FViewer(Viewer) { setMouseTracking(true); }
+  explicit TCanvas(TSpriteViewer& Viewer) : FViewer(Viewer) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+  }
+
+  // The canvas pixels a frame of Size at Offset in the box covers, rounded as the canvas is.
+  QRect FrameArea(QPoint Offset, QSize Size) const {
+    const auto Scaled = [this](int Pixels) {
+      return std::max(int(Pixels * FViewer.FZoom), Pixels ? 1 : 0);
+    };
+    const QPoint TopLeft(Scaled(Offset.x()), Scaled(Offset.y()));
+    return {TopLeft, QPoint(Scaled(Offset.x() + Size.width()), Scaled(Offset.y() + Size.height())) -
+                         QPoint(1, 1)};
+  }
 
  protected:
   // Only the part shown is painted: zoomed in, a large sprite is far wider than the screen.
@@ -37,7 +65,16 @@ class TSpriteViewer::TCanvas : public QWidget {
     }
     // Shrunk, neighbours blend; zoomed, each pixel stays a sharp square.
     Painter.setRenderHint(QPainter::SmoothPixmapTransform, FViewer.FZoom < 1);
-    Painter.drawImage(Area, FViewer.FImage);
+    const auto Draw = [&](const QImage& Image) {
+      const QPoint Offset = FrameOffset(FViewer.FAlignment, Image.size(), FViewer.FBox);
+      Painter.drawImage(FrameArea(Offset, Image.size()), Image);
+    };
+    if (!FViewer.FOnion.isNull()) {
+      Painter.setOpacity(OnionOpacity);
+      Draw(FViewer.FOnion);
+      Painter.setOpacity(1);
+    }
+    if (!FViewer.FShown.isNull()) Draw(FViewer.FShown);
   }
   void mouseMoveEvent(QMouseEvent* Event) override { FViewer.MouseAt(Event->position().toPoint()); }
   void leaveEvent(QEvent*) override { FViewer.FReadOut->clear(); }
@@ -69,13 +106,14 @@ double SteppedZoom(double Zoom, int Steps, double Fit, int MaxZoom) {
   return Zoom;
 }
 
-TSpriteViewer::TSpriteViewer(QWidget* Owner, int Index, const TS16Sprite& Sprite)
-    : QWidget(Owner, Qt::Window), FIndex(Index) {
+TSpriteViewer::TSpriteViewer(QWidget* Owner, const std::unique_ptr<TS16File>& Document, int Index)
+    : QWidget(Owner, Qt::Window), FDocument(Document), FRun{Index} {
   setAttribute(Qt::WA_DeleteOnClose);
   auto* Layout = new QVBoxLayout(this);
   FCheckerboard = new QCheckBox("Show black as &transparent", this);
   FCheckerboard->setChecked(true);
   connect(FCheckerboard, &QCheckBox::toggled, this, [this] { FCanvas->update(); });
+  FControls = MakePlaybackControls();
   FCanvas = new TCanvas(*this);
   FScroller = new QScrollArea(this);
   FScroller->setWidget(FCanvas);
@@ -85,11 +123,200 @@ TSpriteViewer::TSpriteViewer(QWidget* Owner, int Index, const TS16Sprite& Sprite
   // Empty or not, the read-out takes one line: the window keeps its size.
   FReadOut->setMinimumHeight(fontMetrics().height());
   Layout->addWidget(FCheckerboard);
+  Layout->addWidget(FControls);
   Layout->addWidget(FScroller, 1);
   Layout->addWidget(FReadOut);
 
-  ShowSprite(Index, Sprite);
+  // Whichever control has the focus, but a field being typed in.
+  const auto AddKey = [this](Qt::Key Key, auto Command) {
+    auto* Action = new QAction(this);
+    Action->setShortcut(Key);
+    Action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(Action, &QAction::triggered, this, Command);
+    addAction(Action);
+  };
+  AddKey(Qt::Key_Space, [this] { SetPlaying(!Playing()); });
+  AddKey(Qt::Key_Left, [this] { StepFrame(-1); });
+  AddKey(Qt::Key_Right, [this] { StepFrame(1); });
+
+  RunChanged();
   PlaceOnScreen(*Owner);
+}
+
+QWidget* TSpriteViewer::MakePlaybackControls() {
+  auto* Controls = new QWidget(this);
+  auto* Rows = new QVBoxLayout(Controls);
+  Rows->setContentsMargins(0, 0, 0, 0);
+  auto* Timing = new QHBoxLayout;
+  auto* Arrangement = new QHBoxLayout;
+  Rows->addLayout(Timing);
+  Rows->addLayout(Arrangement);
+
+  FPlay = new QPushButton("Play", Controls);
+  connect(FPlay, &QPushButton::clicked, this, [this] { SetPlaying(!Playing()); });
+  FFollowing = new QSpinBox(Controls);
+  FFollowing->setToolTip("How many sprites after this one play as its frames");
+  connect(FFollowing, &QSpinBox::valueChanged, this, &TSpriteViewer::SetFollowing);
+  FTimer = new QTimer(this);
+  FTimer->setTimerType(Qt::PreciseTimer);
+  FTimer->setInterval(1000 / DefaultFramesPerSecond);
+  connect(FTimer, &QTimer::timeout, this, &TSpriteViewer::AdvanceFrame);
+  FRate = new QSpinBox(Controls);
+  FRate->setRange(1, 60);
+  FRate->setValue(DefaultFramesPerSecond);
+  connect(FRate, &QSpinBox::valueChanged, this, &TSpriteViewer::SetFramesPerSecond);
+  const auto Labelled = [Controls](const char* Text, QWidget* Field) {
+    auto* Label = new QLabel(Text, Controls);
+    Label->setBuddy(Field);
+    return Label;
+  };
+  // A number typed and entered, Space plays again: the keys go back to the picture.
+  for (QSpinBox* Field : {FFollowing, FRate})
+    connect(Field, &QSpinBox::editingFinished, this, [this] { FCanvas->setFocus(); });
+  Timing->addWidget(FPlay);
+  Timing->addWidget(Labelled("&Next sprites:", FFollowing));
+  Timing->addWidget(FFollowing);
+  Timing->addWidget(Labelled("&Frames a second:", FRate));
+  Timing->addWidget(FRate);
+  Timing->addStretch(1);
+
+  FModeChoice = new QComboBox(Controls);
+  FModeChoice->addItems({"Loop", "Ping-pong"});
+  connect(FModeChoice, &QComboBox::currentIndexChanged, this,
+          [this](int Choice) { SetMode(TPlayMode(Choice)); });
+  FAlignmentChoice = new QComboBox(Controls);
+  FAlignmentChoice->addItems({"Top-left", "Centre", "Bottom centre"});
+  FAlignmentChoice->setToolTip("Where frames smaller than the largest stand");
+  connect(FAlignmentChoice, &QComboBox::currentIndexChanged, this,
+          [this](int Choice) { SetAlignment(TFrameAlignment(Choice)); });
+  FOnionSkin = new QCheckBox("&Onion skin", Controls);
+  FOnionSkin->setToolTip("The previous frame faintly beneath this one");
+  connect(FOnionSkin, &QCheckBox::toggled, this, &TSpriteViewer::SetOnionSkin);
+  FPosition = new QLabel(Controls);
+  Arrangement->addWidget(FModeChoice);
+  Arrangement->addWidget(FAlignmentChoice);
+  Arrangement->addWidget(FOnionSkin);
+  Arrangement->addStretch(1);
+  Arrangement->addWidget(FPosition);
+  return Controls;
+}
+
+const TS16Sprite* TSpriteViewer::SpriteAt(int Index) const {
+  return Index < FDocument->Count() ? &FDocument->GetSprite(Index) : nullptr;
+}
+
+bool TSpriteViewer::FollowChange(const TDocumentChange& Change) {
+  const int Count = FDocument->Count();
+  const int Viewed = IndexAfter(Change, Index());
+  if (Viewed < 0 || Viewed >= Count) return false;
+  const int WasShown = IndexAfter(Change, ShownIndex());
+  std::vector<int> Kept{Viewed};
+  for (std::size_t Frame = 1; Frame < FRun.size(); ++Frame) {
+    const bool Moved = Change.Kind == TDocumentChange::TKind::Moved && FRun[Frame] == Change.Index;
+    const int Now = IndexAfter(Change, FRun[Frame]);
+    if (!Moved && Now >= 0 && Now < Count) Kept.push_back(Now);
+  }
+  FRun = std::move(Kept);
+  FPlayer.SetFrameCount(int(FRun.size()));
+  const auto Shown = std::find(FRun.begin(), FRun.end(), WasShown);
+  if (Shown != FRun.end() && Shown - FRun.begin() != FPlayer.Frame())
+    FPlayer.ShowFrame(int(Shown - FRun.begin()));
+  RunChanged();
+  return true;
+}
+
+void TSpriteViewer::SetFollowing(int Count) {
+  const int Last = std::min(Index() + std::max(Count, 0), FDocument->Count() - 1);
+  FRun.resize(1);
+  for (int Sprite = Index() + 1; Sprite <= Last; ++Sprite) FRun.push_back(Sprite);
+  RunChanged();
+}
+
+void TSpriteViewer::RunChanged() {
+  FBox = QSize(0, 0);
+  for (int Sprite : FRun)
+    if (const TS16Sprite* Frame = SpriteAt(Sprite))
+      FBox = FBox.expandedTo(QSize(Frame->Width(), Frame->Height()));
+  FPlayer.SetFrameCount(int(FRun.size()));
+  {
+    const QSignalBlocker Quiet(FFollowing);
+    FFollowing->setMaximum(std::max(FDocument->Count() - 1 - Index(), 0));
+    FFollowing->setValue(int(FRun.size()) - 1);
+  }
+  if (FRun.size() == 1) SetPlaying(false);
+  FPlay->setEnabled(FRun.size() > 1);
+  ShowFrame();
+  SetZoom(FZoom);
+}
+
+void TSpriteViewer::ShowFrame() {
+  const TS16Sprite* Shown = SpriteAt(ShownIndex());
+  const TS16Sprite* Previous = SpriteAt(FRun[FPlayer.PreviousFrame()]);
+  if (!Shown || !Previous) return;
+  FShown = ImageOfSprite(*Shown);
+  FOnion = FOnionSkin->isChecked() && Previous != Shown ? ImageOfSprite(*Previous) : QImage();
+  setWindowTitle(QStringLiteral("Sprite %1 - %2 by %3")
+                     .arg(ShownIndex())
+                     .arg(Shown->Width())
+                     .arg(Shown->Height()));
+  FPosition->setText(QStringLiteral("Frame %1 of %2").arg(FPlayer.Frame() + 1).arg(FRun.size()));
+  // A mouse held still reads the new frame.
+  if (FCanvas->underMouse()) MouseAt(FCanvas->mapFromGlobal(QCursor::pos()));
+  FCanvas->update();
+}
+
+QPoint TSpriteViewer::ShownOffset() const {
+  return FrameOffset(FAlignment, FShown.size(), FBox);
+}
+
+void TSpriteViewer::SetFramesPerSecond(int Rate) {
+  FRate->setValue(Rate);
+  FTimer->setInterval(1000 / FRate->value());
+}
+
+void TSpriteViewer::SetMode(TPlayMode Mode) {
+  FModeChoice->setCurrentIndex(int(Mode));
+  FPlayer.SetMode(Mode);
+  ShowFrame();
+}
+
+void TSpriteViewer::SetAlignment(TFrameAlignment Alignment) {
+  FAlignmentChoice->setCurrentIndex(int(Alignment));
+  FAlignment = Alignment;
+  FCanvas->update();
+}
+
+void TSpriteViewer::SetOnionSkin(bool On) {
+  FOnionSkin->setChecked(On);
+  ShowFrame();
+}
+
+bool TSpriteViewer::Playing() const {
+  return FTimer->isActive();
+}
+
+void TSpriteViewer::SetPlaying(bool On) {
+  if (On && FRun.size() > 1)
+    FTimer->start();
+  else
+    FTimer->stop();
+  FPlay->setText(Playing() ? "Pause" : "Play");
+}
+
+void TSpriteViewer::AdvanceFrame() {
+  FPlayer.Step(1);
+  ShowFrame();
+}
+
+void TSpriteViewer::StepFrame(int Steps) {
+  SetPlaying(false);
+  FPlayer.Step(Steps);
+  ShowFrame();
+}
+
+void TSpriteViewer::hideEvent(QHideEvent* Event) {
+  SetPlaying(false);
+  QWidget::hideEvent(Event);
 }
 
 QSize TSpriteViewer::ChromeSize() const {
@@ -98,8 +325,8 @@ QSize TSpriteViewer::ChromeSize() const {
   // A little slack, so that rounding in the layout never brings up the scroll bars.
   constexpr int Slack = 4;
   return {Margins.left() + Margins.right() + Frames + Slack,
-          Margins.top() + Margins.bottom() + Frames + Slack + 2 * layout()->spacing() +
-              FCheckerboard->sizeHint().height() +
+          Margins.top() + Margins.bottom() + Frames + Slack + 3 * layout()->spacing() +
+              FCheckerboard->sizeHint().height() + FControls->sizeHint().height() +
               std::max(FReadOut->sizeHint().height(), FReadOut->minimumHeight())};
 }
 
@@ -111,7 +338,7 @@ void TSpriteViewer::PlaceOnScreen(const QWidget& Owner) {
   const QSize Chrome = ChromeSize();
   FRoom = (Inside - Chrome).expandedTo(QSize(1, 1));
   SetZoom(FittingZoom());
-  constexpr int NarrowestWidth = 240;
+  const int NarrowestWidth = layout()->minimumSize().width();
   const QSize Size =
       (FCanvas->size() + Chrome).expandedTo(QSize(NarrowestWidth, 0)).boundedTo(Inside);
   resize(Size);
@@ -122,34 +349,14 @@ void TSpriteViewer::PlaceOnScreen(const QWidget& Owner) {
   move(Outer.topLeft());
 }
 
-void TSpriteViewer::ShowSprite(int Index, const TS16Sprite& Sprite) {
-  FIndex = Index;
-  FWidth = Sprite.Width();
-  FHeight = Sprite.Height();
-  FWords.assign(Sprite.PixelData(), Sprite.PixelData() + Sprite.PixelCount());
-  if (Sprite.Is555())
-    for (std::uint16_t& Word : FWords) Word = Word555To565(Word);
-  FImage = QImage(std::max(FWidth, 1), std::max(FHeight, 1), QImage::Format_ARGB32);
-  FImage.fill(Qt::transparent);
-  for (int Y = 0; Y < FHeight; ++Y)
-    for (int X = 0; X < FWidth; ++X) {
-      const std::uint16_t Word = FWords[std::size_t(Y) * FWidth + X];
-      const TColour Colour = Word565ToColour(Word);
-      if (Word != 0) FImage.setPixel(X, Y, qRgb(RedOf(Colour), GreenOf(Colour), BlueOf(Colour)));
-    }
-  setWindowTitle(QStringLiteral("Sprite %1 - %2 by %3").arg(Index).arg(FWidth).arg(FHeight));
-  SetZoom(FZoom);
-}
-
 double TSpriteViewer::FittingZoom() const {
-  return ::FittingZoom(QSize(FWidth, FHeight), FRoom, MaxZoom);
+  return ::FittingZoom(FBox, FRoom, MaxZoom);
 }
 
 void TSpriteViewer::SetZoom(double Zoom) {
   FZoom = std::clamp(Zoom, std::min(FittingZoom(), 1.0), double(MaxZoom));
   // Rounded down: a shrunk sprite stays within the room it was fitted to.
-  const auto Side = [this](int Pixels) { return std::max(int(Pixels * FZoom), Pixels ? 1 : 0); };
-  FCanvas->resize(Side(FWidth), Side(FHeight));
+  FCanvas->resize(FCanvas->FrameArea(QPoint(), FBox).size());
   FCanvas->update();
 }
 
@@ -177,8 +384,10 @@ void TSpriteViewer::keyPressEvent(QKeyEvent* Event) {
 }
 
 QString TSpriteViewer::PixelReadOut(int X, int Y) const {
-  if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight) return {};
-  const std::uint16_t Word = FWords[std::size_t(Y) * FWidth + X];
+  const TS16Sprite* Sprite = SpriteAt(ShownIndex());
+  if (!Sprite || X < 0 || Y < 0 || X >= Sprite->Width() || Y >= Sprite->Height()) return {};
+  std::uint16_t Word = Sprite->PixelData()[std::size_t(Y) * Sprite->Width() + X];
+  if (Sprite->Is555()) Word = Word555To565(Word);
   const TColour Colour = Word565ToColour(Word);
   return QStringLiteral("%1, %2 - 0x%3 - #%4%5%6")
       .arg(X)
@@ -195,13 +404,14 @@ QString TSpriteViewer::ReadOut() const {
   return FReadOut->text();
 }
 
-// By the canvas's own size, which a shrunk sprite rounds: its last column is the sprite's last.
+// By the canvas's own size, which a shrunk box rounds: its last column is the box's last.
 void TSpriteViewer::MouseAt(QPoint Point) {
   const auto Pixel = [](int At, int Pixels, int Side) {
     return At < 0 || Side == 0 ? -1 : int(std::int64_t(At) * Pixels / Side);
   };
-  FReadOut->setText(PixelReadOut(Pixel(Point.x(), FWidth, FCanvas->width()),
-                                 Pixel(Point.y(), FHeight, FCanvas->height())));
+  const QPoint Offset = ShownOffset();
+  FReadOut->setText(PixelReadOut(Pixel(Point.x(), FBox.width(), FCanvas->width()) - Offset.x(),
+                                 Pixel(Point.y(), FBox.height(), FCanvas->height()) - Offset.y()));
 }
 
 QWidget& TSpriteViewer::Canvas() const {

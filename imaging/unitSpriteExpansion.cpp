@@ -21,6 +21,13 @@ bool TPelbrookMainWindow::ExpansionMayStart() {
        MainCaption, TMsgButtons::YesNoCancel, TMsgIcon::Exclamation, true});
 }
 
+void TPelbrookMainWindow::RefuseSpriteLimit(const std::string& Cut) {
+  const std::string Text = "Sorry. A sprite file can only hold " +
+                           std::to_string(TS16File::MaxSprites) + " sprites, and " + Cut +
+                           " would make more. Your file has been left as it was.";
+  ShowMessage(Text.c_str(), TMsgIcon::Stop);
+}
+
 void TPelbrookMainWindow::RunCutter(QWidget& View, const std::function<bool()>& Cutter) {
   bool Changed = false;
   bool Failed = true;
@@ -29,11 +36,7 @@ void TPelbrookMainWindow::RunCutter(QWidget& View, const std::function<bool()>& 
     Changed = Cutter();
     Failed = false;
   } catch (const ESpriteLimitError&) {
-    const std::string Text = "Sorry. A sprite file can only hold " +
-                             std::to_string(TS16File::MaxSprites) +
-                             " sprites, and expanding this sprite would make more. Your file "
-                             "has been left as it was.";
-    ShowMessage(Text.c_str(), TMsgIcon::Stop);
+    RefuseSpriteLimit("expanding this sprite");
   } catch (...) {
     ShowMessage(
         "The software crashed. I suggest you re-load your previous file and try the process "

@@ -30,6 +30,7 @@ TArea OpaqueArea(const TS16Sprite& Sprite) {
 // Copies Width x Height words from one sprite's place to another's.
 void CopyWords(const TS16Sprite& From, int FromX, int FromY, TS16Sprite& To, int ToX, int ToY,
                int Width, int Height) {
+  if (Width == 0) return;  // a sprite without pixels may have no buffer at all
   for (int Row = 0; Row < Height; ++Row)
     std::memcpy(To.PixelData() + std::size_t(ToY + Row) * To.Width() + ToX,
                 From.PixelData() + std::size_t(FromY + Row) * From.Width() + FromX,

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "imaging/resample.h"
+#include "platform/unitPixelRows.h"
 
 namespace {
 
@@ -69,4 +70,14 @@ TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Set
                       Filter.Support);
       },
       Sprite.Width(), Sprite.Height(), Settings);
+}
+
+// Widened straight from the words, which is what the resampler would make of the sprite's
+// 5-6-5 bitmap.
+TBitmap WidenedSprite(const TS16Sprite& Sprite) {
+  TBitmap Source(TPixelFormat::pf24bit, Sprite.Width(), Sprite.Height());
+  const auto* Words = reinterpret_cast<const std::uint8_t*>(Sprite.PixelData());
+  for (int Y = 0; Y < Source.Height(); ++Y)
+    Widen565Row(Words + 2 * std::size_t(Y) * Sprite.Width(), Source.ScanLine(Y), Source.Width());
+  return Source;
 }

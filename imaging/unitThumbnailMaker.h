@@ -39,3 +39,5 @@ struct TThumbnail {
 TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
                          const TThumbnailSettings& Settings);
 TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings);
+// A 5-6-5 sprite as a 24-bit bitmap for the resampler.
+TBitmap WidenedSprite(const TS16Sprite& Sprite);

@@ -59,11 +59,16 @@ struct TSheetExportSettings {
 
 enum class TClipboardFormat { Bitmap, Palette };
 
+struct TGridDialog;
+
 class IDesktopServices : public IWindowServices {
  public:
   // Modal. FilterIndex follows the filter the user picks, also on cancel; on confirmation sets
   // FileName and returns true, false on cancel.
   virtual bool ExecuteFileDialog(TFileDialog& Dialog) = 0;
+  // Modal: the grid cutter's numbers over a preview of the sheet. On OK sets Dialog.Layout to the
+  // user's choice and returns true; false on cancel.
+  virtual bool ExecuteGridDialog(TGridDialog& Dialog) = 0;
   // Modal. On confirmation sets the choices and returns true, false on cancel.
   virtual bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) = 0;
   // Bitmap: the clipboard offers an image that reads; Palette: that image is palette-based.

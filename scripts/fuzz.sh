@@ -10,16 +10,19 @@ seconds=${1:-60}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPELBROOK_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j2 >/dev/null
-for kind in s16 spr bmp png registry atlas; do
+for kind in s16 spr bmp png registry atlas preview; do
   findings=build-fuzz/findings/$kind
   mkdir -p "build-fuzz/corpus/$kind"  # a target without made seeds starts from nothing
+  seeds=("build-fuzz/corpus/$kind")
+  # The preview reads either sprite format.
+  [ "$kind" != preview ] || seeds=(build-fuzz/corpus/s16 build-fuzz/corpus/spr)
   rm -rf "$findings"
   mkdir -p "$findings"
   grown=$(mktemp -d)  # new inputs go here; the made seeds stay as they are
   log=$findings/log
   if ! build-fuzz/fuzz_$kind -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -malloc_limit_mb=128 -print_final_stats=1 -artifact_prefix="$findings/" \
-      "$grown" "build-fuzz/corpus/$kind" >"$log" 2>&1; then
+      "$grown" "${seeds[@]}" >"$log" 2>&1; then
     tail -n 60 "$log"
     rm -rf "$grown"
     exit 1

@@ -61,6 +61,24 @@ int OpenS16Document(TS16File& File, const std::string& Path, TFileExtent* Extent
   RaiseOutOfMemory(Path);
 }
 
+TSprPixelSource SprPixelsOf(TFileReader& Reader, std::vector<std::uint8_t>& Block) {
+  return [&Reader, &Block](const TSprEntry& Entry) {
+    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
+    Block.resize(std::size_t(Entry.PixelCount()));
+    Reader.Seek(Entry.Offset);
+    Reader.Read(Block.data(), Block.size());
+    return Block.data();
+  };
+}
+
+std::unique_ptr<TS16Sprite> SpriteOfSprBitmap(const TBitmap& Bitmap) {
+  TBitmap Bitmap16(TPixelFormat::pf16bit, Bitmap.Width(), Bitmap.Height());
+  ConvertBitmap(Bitmap, Bitmap16);
+  auto Sprite = std::make_unique<TS16Sprite>();
+  BitmapToSprite(Bitmap16, *Sprite);
+  return Sprite;
+}
+
 std::string TSprOpenResult::UnreadText(const std::string& Path) const {
   return std::to_string(LeftOut) + " of the " + std::to_string(Count) + " sprites in " + Path +
          " could not be read";
@@ -81,13 +99,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
   Result.Count = Loader.ReadSprCount(Directory);
   CheckSprPixelTotal(Directory, Reader.Size(), Path);
   std::vector<std::uint8_t> Block;
-  const TSprPixelSource Pixels = [&](const TSprEntry& Entry) {
-    if (!Entry.InFile(Reader.Size())) Reader.RaiseReadBeyondEnd();
-    Block.resize(std::size_t(Entry.PixelCount()));
-    Reader.Seek(Entry.Offset);
-    Reader.Read(Block.data(), Block.size());
-    return Block.data();
-  };
+  const TSprPixelSource Pixels = SprPixelsOf(Reader, Block);
   TQuietAfterFirst Quiet(Loader);
   // Entries beyond the end of a directory cut short are left out without asking the reader.
   const int InFile = SprEntriesInFile(Directory);
@@ -109,11 +121,7 @@ TSprOpenResult OpenSprDocument(TS16File& File, const std::string& Path, TSprLoad
       Quiet.LeftOut();
       continue;
     }
-    TBitmap Bitmap16(TPixelFormat::pf16bit, SpriteBitmap->Width(), SpriteBitmap->Height());
-    ConvertBitmap(*SpriteBitmap, Bitmap16);
-    auto Sprite = std::make_unique<TS16Sprite>();
-    BitmapToSprite(Bitmap16, *Sprite);
-    File.Add(std::move(Sprite));
+    File.Add(SpriteOfSprBitmap(*SpriteBitmap));
   }
   Result.LeftOut += Result.Count - InFile;
   Result.Extent = {Reader.Size(), End};

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "sprites/unitProgress.h"
 #include "sprites/unitS16Handler.h"
@@ -51,6 +52,10 @@ struct TSprOpenResult {
   // The same, then " and were left out."
   std::string LeftOutText(const std::string& Path) const;
 };
+// The pixels of each .spr entry from Reader's file, read into Block.
+TSprPixelSource SprPixelsOf(TFileReader& Reader, std::vector<std::uint8_t>& Block);
+// The 5-6-5 sprite of an .spr sprite as the reader gives it.
+std::unique_ptr<TS16Sprite> SpriteOfSprBitmap(const TBitmap& Bitmap);
 // Reads an .spr file once and loads every sprite it can into 5-6-5 sprites; the reader tells the
 // user about the first sprite it leaves out, and keeps quiet about the others. Raises EInOutError
 // when the file or its count cannot be read, and ESpriteError when its sprites would hold far

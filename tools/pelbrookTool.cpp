@@ -44,6 +44,14 @@ const TSubcommand Subcommands[] = {
      "the sprites found on the composite's background take its place, in the order found,\n"
      "and OUT (its format chosen as for convert) holds the whole document so changed. Prints\n"
      "the status text of each cut, which names the pass and the box (Left,Top - Right,Bottom)."},
+    {"grid", RunGrid,
+     "grid IN INDEX OUT --cell WxH [--margin M] [--spacing S] [--keep-empty] [--from s16|spr] "
+     "[--to s16-565|s16-555|spr] [--keep-going]",
+     "Cut by Grid on sprite INDEX of IN: its cells of W x H pixels, the first M pixels from\n"
+     "the left and top edges (default 0) and S pixels apart (default 0), take its place in\n"
+     "row order, and OUT (its format chosen as for convert) holds the whole document so\n"
+     "changed. Cells that do not fit whole at the right or bottom edge are left out, and so\n"
+     "are cells entirely black unless --keep-empty. Prints how many sprites were made."},
     {"resample", RunResample,
      "resample IN.bmp OUT.bmp|OUT.png WIDTH HEIGHT "
      "[--filter box|triangle|hermite|bell|b-spline|lanczos3|mitchell]",
@@ -70,6 +78,12 @@ const TSubcommand Subcommands[] = {
      "Makes OUT of the frames of ATLAS.json (either form) cut from SHEET.png, in the atlas's\n"
      "order; trimmed frames get their black border back. OUT's format is chosen as for\n"
      "convert."},
+    {"preview", RunPreview, "preview IN OUT.png [--size N] [--from s16|spr]",
+     "Writes a PNG of at most N x N (8 to 2048, default 128), black transparent, as file\n"
+     "managers show sprite files: a file of one sprite shows it scaled to N on its longer\n"
+     "side; a file of several shows its first ones, up to 9, in a grid of up to 3 x 3. Only\n"
+     "those sprites are read; together they may hold 16 Mi pixels (the sprites past that are\n"
+     "left out, and a first sprite larger is refused). Any failure leaves no OUT."},
 };
 
 bool IsHelp(const char* Word) {

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "imaging/unitExpansionScan.h"
+#include "imaging/unitGridCut.h"
 #include "platform/qt/unitImageImport.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitErrorReason.h"
@@ -38,9 +39,14 @@ class TPrintedCuts : public IExpansionView {
 // Loads IN, the first word, changes it and saves it as OUT, the last, in the format that --to
 // or OUT's name chooses. Where OUT is IN, a change that another program made to it meanwhile
 // is not written over.
+// ValueOptions and Flags are the subcommand's own, beside --from, --to and --keep-going.
 int ChangeDocument(const TToolArgs& Args, std::size_t Words,
-                   const std::function<void(TS16File&, const TToolOptions&)>& Change) {
-  const TToolOptions Options = ParseToolOptions(Args, {"--from", "--to"}, {"--keep-going"});
+                   const std::function<void(TS16File&, const TToolOptions&)>& Change,
+                   std::vector<std::string> ValueOptions = {},
+                   std::vector<std::string> Flags = {}) {
+  ValueOptions.insert(ValueOptions.end(), {"--from", "--to"});
+  Flags.push_back("--keep-going");
+  const TToolOptions Options = ParseToolOptions(Args, ValueOptions, Flags);
   ExpectPositional(Options, Words, Words);
   const std::string& Out = Options.Positional.back();
   const int Format = SaveFormatFor(Out, Options.Get("--to", ""));
@@ -71,6 +77,23 @@ void MakeFolder(const std::filesystem::path& Folder) {
   if (Failure)
     RaiseWithReason(std::runtime_error("Unable to make the folder " + Folder.string()),
                     Failure.message());
+}
+
+// --cell WxH, --margin M, --spacing S and --keep-empty.
+TGridLayout GridLayoutOf(const TToolOptions& Options) {
+  const std::string Cell = Options.Get("--cell", "");
+  const std::size_t Times = Cell.find_first_of("xX");
+  if (Times == std::string::npos) throw EToolUsage("--cell takes WIDTHxHEIGHT, such as 32x32");
+  TGridLayout Layout{ParseToolInteger(Cell.substr(0, Times), "--cell's width"),
+                     ParseToolInteger(Cell.substr(Times + 1), "--cell's height"),
+                     ParseToolInteger(Options.Get("--margin", "0"), "--margin"),
+                     ParseToolInteger(Options.Get("--spacing", "0"), "--spacing"),
+                     !Options.Has("--keep-empty")};
+  if (Layout.CellWidth < 1 || Layout.CellHeight < 1)
+    throw EToolUsage("--cell's width and height must be at least 1");
+  if (Layout.Margin < 0 || Layout.Spacing < 0)
+    throw EToolUsage("--margin and --spacing cannot be negative");
+  return Layout;
 }
 
 }  // namespace
@@ -151,4 +174,15 @@ int RunExpand(const TToolArgs& Args) {
     TExpansionScan(File, SpriteIndex(File, Options.Positional[1], Options.Positional[0]), View)
         .Run();
   });
+}
+
+int RunGrid(const TToolArgs& Args) {
+  return ChangeDocument(Args, 3,
+                        [](TS16File& File, const TToolOptions& Options) {
+                          const TGridLayout Layout = GridLayoutOf(Options);
+                          const int Index =
+                              SpriteIndex(File, Options.Positional[1], Options.Positional[0]);
+                          std::cout << GridCutText(CutByGrid(File, Index, Layout), Index) << '\n';
+                        },
+                        {"--cell", "--margin", "--spacing"}, {"--keep-empty"});
 }

@@ -4,12 +4,14 @@
 #include <new>
 
 #include "imaging/resample.h"
+#include "imaging/unitFilePreview.h"
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitErrorReason.h"
 #include "platform/unitFileIO.h"
 #include "sprites/unitBitmapRoutes.h"
+#include "sprites/unitLeadingSprites.h"
 #include "tools/unitToolCommands.h"
 
 namespace {
@@ -32,6 +34,14 @@ int ThumbnailSizeNamed(const std::string& Text) {
   const int Size = ParseToolInteger(Text, "--size");
   if (Size != 25 && Size != 50 && Size != 75 && Size != 100)
     throw EToolUsage("--size takes 25, 50, 75 or 100");
+  return Size;
+}
+
+int PreviewSizeNamed(const std::string& Text) {
+  const int Size = ParseToolInteger(Text, "--size");
+  if (Size < MinPreviewSize || Size > MaxPreviewSize)
+    throw EToolUsage("--size takes " + std::to_string(MinPreviewSize) + " to " +
+                     std::to_string(MaxPreviewSize));
   return Size;
 }
 
@@ -78,5 +88,18 @@ int RunThumbnail(const TToolArgs& Args) {
   TBitmap Picture = Thumbnail.Image;
   Picture.SetPixelFormat(TPixelFormat::pf24bit);  // the form every viewer reads
   SaveImageFile(Picture, AsPng, Out);
+  return 0;
+}
+
+int RunPreview(const TToolArgs& Args) {
+  const TToolOptions Options = ParseToolOptions(Args, {"--size", "--from"});
+  ExpectPositional(Options, 2, 2);
+  const int Size = PreviewSizeNamed(Options.Get("--size", "128"));
+  const std::string& Out = Options.Positional[1];
+  if (OutputFilterFor(Out, ExportFileFilter, ExportFilterPng, "") != ExportFilterPng)
+    throw EToolUsage("a preview is written as a PNG: " + Out);
+  const auto Sprites = ReadLeadingSprites(Options.Positional[0], ReadsAsSpr(Options),
+                                          MaxPreviewSprites, MaxPreviewPixels);
+  SaveImageFile(MakePreview(Sprites, Size), true, Out);
   return 0;
 }

@@ -36,6 +36,9 @@ void ExpectPositional(const TToolOptions& Options, std::size_t Least, std::size_
 // The name every message of the tool starts with, before ": ".
 inline constexpr const char* ToolName = "pelbrook-tool";
 
+// Whether the sprite file named by the first positional word is read as .spr: when --from is
+// "spr", or when it is absent and the name ends in .spr (any case).
+bool ReadsAsSpr(const TToolOptions& Options);
 // Loads the sprite file named by the first positional word the way the editor's Open does: as
 // .spr when --from is "spr", or when it is absent and the name ends in .spr (any case); as .s16
 // otherwise. Sprites of an .spr file that cannot be read, and a file that is not exactly what
@@ -61,7 +64,9 @@ int RunExport(const TToolArgs& Args);
 int RunExportAll(const TToolArgs& Args);
 int RunImport(const TToolArgs& Args);
 int RunExpand(const TToolArgs& Args);
+int RunGrid(const TToolArgs& Args);
 int RunResample(const TToolArgs& Args);
 int RunThumbnail(const TToolArgs& Args);
 int RunPack(const TToolArgs& Args);
 int RunUnpack(const TToolArgs& Args);
+int RunPreview(const TToolArgs& Args);

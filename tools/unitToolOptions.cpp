@@ -91,13 +91,16 @@ int SpriteIndex(const TS16File& File, const std::string& IndexText, const std::s
                                          : " sprites (0-" + std::to_string(Count - 1) + ")"));
 }
 
-int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
-  const std::string& Path = Options.Positional[0];
+bool ReadsAsSpr(const TToolOptions& Options) {
   const std::string From = Options.Get("--from", "");
   if (!From.empty() && From != "s16" && From != "spr")
     throw EToolUsage("--from takes s16 or spr, not \"" + From + "\"");
-  const bool AsSpr = From == "spr" || (From.empty() && IsSprFileName(Path));
-  if (!AsSpr) {
+  return From == "spr" || (From.empty() && IsSprFileName(Options.Positional[0]));
+}
+
+int LoadSpriteDocument(TS16File& File, const TToolOptions& Options) {
+  const std::string& Path = Options.Positional[0];
+  if (!ReadsAsSpr(Options)) {
     TFileExtent Extent;
     const int Format = OpenS16Document(File, Path, &Extent);
     RequireWhole(Options, Extent.Whole(), Path, ".s16");

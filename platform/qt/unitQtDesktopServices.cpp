@@ -15,6 +15,7 @@
 
 #include "platform/qt/unitQtClipboard.h"
 #include "platform/qt/unitQtFileDialog.h"
+#include "platform/qt/unitQtGridDialog.h"
 #include "platform/qt/unitSheetExportDialog.h"
 
 namespace {
@@ -112,6 +113,10 @@ void TQtDesktopServices::Terminate() {
 
 bool TQtDesktopServices::ExecuteFileDialog(TFileDialog& Dialog) {
   return ExecuteQtFileDialog(Dialog, FDialogParent);
+}
+
+bool TQtDesktopServices::ExecuteGridDialog(TGridDialog& Dialog) {
+  return ExecuteQtGridDialog(Dialog, FDialogParent);
 }
 
 bool TQtDesktopServices::ExecuteSheetExportDialog(TSheetExportSettings& Settings) {

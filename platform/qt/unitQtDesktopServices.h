@@ -23,6 +23,7 @@ class TQtDesktopServices : public IDesktopServices {
   void ProcessMessages() override;
   void Terminate() override;
   bool ExecuteFileDialog(TFileDialog& Dialog) override;
+  bool ExecuteGridDialog(TGridDialog& Dialog) override;
   bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) override;
   bool ClipboardHasFormat(TClipboardFormat Format) override;
   void SetClipboardBitmap(const TBitmap& Bitmap) override;

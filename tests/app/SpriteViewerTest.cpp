@@ -1,7 +1,6 @@
 // The viewer of a single sprite: how it opens, its zoom, its checkerboard and read-out, and
 // how it follows the document.
 
-#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -11,19 +10,14 @@
 #include "app/unitSpriteViewer.h"
 #include "tests/support/BitmapFactory.h"
 #include "tests/support/CaseNames.h"
-#include "tests/support/WindowFixture.h"
+#include "tests/support/ViewerFixture.h"
 
 namespace {
 
-class SpriteViewer : public TWindowTest {
+class SpriteViewer : public TViewerWindowTest {
  protected:
   void SetUp() override {
-    TWindowTest::SetUp();
-    // 0xF800 is red; 0 is black, the game's transparent colour.
-    Probe().Document().Add(MakeSprite(1, 1, {0x1234}));
-    Probe().Document().Add(MakeSprite(3, 2, {0, 0xF800, 0, 0x07E0, 0, 0x001F}));
-    Probe().Document().Add(MakeSprite(2, 2, {1, 2, 3, 4}));
-    Window->PopulateImageList();
+    TViewerWindowTest::SetUp();
     Probe().SelectItem(1);
   }
   QList<TSpriteViewer*> Viewers() const {
@@ -35,16 +29,6 @@ class SpriteViewer : public TWindowTest {
   TSpriteViewer& OpenOn(int Item) {
     Window->OpenViewer(Item);
     return *Viewers().back();
-  }
-  QRgb CanvasPixel(TSpriteViewer& Viewer, int X, int Y) {
-    return Viewer.Canvas().grab().toImage().pixel(X, Y);
-  }
-  // Straight to the canvas: a moved cursor would find whichever window the platform lists
-  // first there, and the viewer covers the main window.
-  void MoveOver(TSpriteViewer& Viewer, QPoint Point) {
-    QMouseEvent Move(QEvent::MouseMove, QPointF(Point), Viewer.Canvas().mapToGlobal(QPointF(Point)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Viewer.Canvas(), &Move);
   }
   int ViewerWidth(TSpriteViewer& Viewer) { return int(Viewer.Canvas().width() / Viewer.Zoom()); }
 };

@@ -28,7 +28,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 files=(bin/pelbrook bin/pelbrook-tool share/pelbrook/cutter.wav
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-  "share/mime/packages/$id.xml" "share/icons/hicolor/scalable/apps/$id.svg")
+  "share/mime/packages/$id.xml" "share/icons/hicolor/scalable/apps/$id.svg"
+  share/thumbnailers/pelbrook.thumbnailer)
 for size in 16 32 48 64 128 256; do files+=("share/icons/hicolor/${size}x$size/apps/$id.png"); done
 for file in "${files[@]}"; do [ -s "$prefix/$file" ] || fail "$file is not installed"; done
 [ -x "$prefix/bin/pelbrook" ] && [ -x "$prefix/bin/pelbrook-tool" ] || fail "the programs do not run"
@@ -62,6 +63,33 @@ if command -v gio >/dev/null; then
     [ "$type" = "${pair#*:}" ] || fail "${pair%%:*} is taken for $type"
   done
 fi
+
+# File managers' previews: the entry names the installed types, and its Exec line, split
+# without a shell and its codes filled in as a file manager does, writes a PNG within the
+# size of a good file and nothing for a broken one.
+thumbnailer=$prefix/share/thumbnailers/pelbrook.thumbnailer
+grep -qx '\[Thumbnailer Entry\]' "$thumbnailer" || fail "no [Thumbnailer Entry]"
+grep -qx 'TryExec=pelbrook-tool' "$thumbnailer" || fail "TryExec"
+types=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1;/p' "$prefix/share/mime/packages/$id.xml" | tr -d '\n')
+grep -qx "MimeType=$types" "$thumbnailer" || fail "the thumbnailer's MimeType is not $types"
+read -ra exec_words <<<"$(sed -n 's/^Exec=//p' "$thumbnailer")"
+run_thumbnailer() {
+  local words=() word
+  for word in "${exec_words[@]}"; do
+    case $word in %i) word=$1 ;; %o) word=$2 ;; %s) word=$3 ;; esac
+    words+=("$word")
+  done
+  PATH=$prefix/bin:$PATH "${words[@]}"
+}
+cp "$sample" "$work/a preview source.s16"
+run_thumbnailer "$work/a preview source.s16" "$work/a preview.png" 128 || fail "the thumbnailer failed"
+read -r w0 w1 w2 w3 h0 h1 h2 h3 < <(od -An -tu1 -j16 -N8 "$work/a preview.png")
+[ $(((w0 << 24) | (w1 << 16) | (w2 << 8) | w3)) -le 128 ] &&
+  [ $(((h0 << 24) | (h1 << 16) | (h2 << 8) | h3)) -le 128 ] || fail "the preview is larger than 128"
+head -c 20 "$sample" >"$work/broken.s16"
+status=0
+run_thumbnailer "$work/broken.s16" "$work/broken.png" 128 2>/dev/null || status=$?
+[ "$status" = 1 ] && [ ! -e "$work/broken.png" ] || fail "a broken file gave status $status or a picture"
 
 # --help needs no display; the editor opens the file named on its command line.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/pelbrook" --help | grep -q FILE ||

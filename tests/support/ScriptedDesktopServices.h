@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/unitGridCut.h"
 #include "platform/unitDesktopServices.h"
 #include "sprites/unitFileTypeChoice.h"
 #include "tests/support/ScriptedWindowServices.h"
@@ -30,6 +31,13 @@ struct TShownDialog {
   std::string InitialDir;
 };
 
+// What the grid dialog showed when it opened: the numbers, and the line that tells what they
+// make of the sheet.
+struct TShownGridDialog {
+  TGridLayout Layout;
+  std::string Outcome;
+};
+
 class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
  public:
   explicit TScriptedDesktopServices(std::string PreferencesPath)
@@ -37,6 +45,9 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
 
   std::deque<std::optional<TDialogAnswer>> DialogAnswers;
   std::vector<TShownDialog> Dialogs;
+  // The grid dialog's answers: the numbers confirmed, or cancel; cancel when empty.
+  std::deque<std::optional<TGridLayout>> GridAnswers;
+  std::vector<TShownGridDialog> GridDialogs;
   // The sprite sheet export dialog: each answer changes the choices it was shown and
   // confirms, or is empty for a cancel; cancel when none is left. What it was shown is kept.
   std::deque<std::function<void(TSheetExportSettings&)>> SheetExportAnswers;
@@ -78,6 +89,16 @@ class TScriptedDesktopServices : public TScriptedMessages<IDesktopServices> {
     }
     Dialog.FileName = Name;
     return true;
+  }
+  bool ExecuteGridDialog(TGridDialog& Dialog) override {
+    GridDialogs.push_back(
+        {Dialog.Layout,
+         GridPlanText(PlanGrid(*Dialog.Sheet, Dialog.Layout, Dialog.Limit), Dialog.Limit)});
+    if (GridAnswers.empty()) return false;
+    const std::optional<TGridLayout> Answer = GridAnswers.front();
+    GridAnswers.pop_front();
+    if (Answer) Dialog.Layout = *Answer;
+    return Answer.has_value();
   }
   bool ExecuteSheetExportDialog(TSheetExportSettings& Settings) override {
     SheetExportsShown.push_back(Settings);

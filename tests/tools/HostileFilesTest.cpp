@@ -21,8 +21,8 @@ constexpr bool Sanitized = true;
 constexpr bool Sanitized = false;
 #endif
 
-// The fuzzers' seed corpora and the hostile files beside them, opened as either sprite format,
-// and the BMP files imported.
+// The fuzzers' seed corpora and the hostile files beside them, opened and previewed as either
+// sprite format, and the BMP files imported.
 TEST(CorpusFiles, LoadOrEndInAMessageWithinTheAddressSpace) {
   if (Sanitized) GTEST_SKIP() << "no room for the sanitizer's shadow memory";
   TTempDir Dir;
@@ -31,8 +31,11 @@ TEST(CorpusFiles, LoadOrEndInAMessageWithinTheAddressSpace) {
     if (!Entry.is_regular_file() || Entry.path().filename() == "made") continue;
     const std::string Path = Entry.path().string();
     ++Files;
-    std::vector<std::vector<std::string>> Calls = {{"info", Path, "--from", "s16"},
-                                                   {"info", Path, "--from", "spr"}};
+    std::vector<std::vector<std::string>> Calls = {
+        {"info", Path, "--from", "s16"},
+        {"info", Path, "--from", "spr"},
+        {"preview", Path, Dir.File("p.png"), "--from", "s16"},
+        {"preview", Path, Dir.File("p.png"), "--from", "spr"}};
     if (Entry.path().extension() == ".bmp" || Entry.path().extension() == ".png")
       Calls.push_back({"import", Dir.File("o.s16"), Path});
     for (const auto& Args : Calls) {
