@@ -32,6 +32,8 @@ class QStatusBar;
 class TBitmap;
 class TExpansionScan;
 class TImageList;
+struct TThumbnail;
+struct TThumbnailSettings;
 class TManualCut;
 class TProgressPanel;
 class TSheetCut;
@@ -81,8 +83,10 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   // The thumbnail list.
   void PopulateImageList();
   void GenerateThumbnails();
-  // Appends the picture; returns why it may be inaccurate, or nothing.
+  TThumbnailSettings ThumbnailSettings() const;
+  // Appends the picture of Source for sprite Index; returns why it may be inaccurate, or nothing.
   std::string MakeThumbnail(TBitmap& Source, int Index);
+  std::string AddThumbnail(TThumbnail Thumbnail);
   // Items First to Last take their sprites' numbers and sizes; their pictures stay.
   void RenumberCaptions(int First, int Last);
   void Off1Click();

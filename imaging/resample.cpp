@@ -1,10 +1,14 @@
 #include "imaging/resample.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
+#include <vector>
 
 #include "imaging/unitContributors.h"
 #include "imaging/unitResamplePass.h"
+#include "platform/unitPixelRows.h"
 
 // Each formula is evaluated in double and rounded once, when it becomes the weight.
 
@@ -71,26 +75,63 @@ TPixelRows RowsOf(TBitmap& Bitmap) {
   return {Bitmap.ScanLine(0), Bitmap.Height(), Bitmap.Width(), 3 * std::size_t(Bitmap.Width())};
 }
 
-}  // namespace
+// The 24-bit rows of the source from row First on: as many as the source holds ready.
+using TBandSource = std::function<TPixelRows(int First)>;
 
-void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filter, float Support) {
+void Resample(int SourceWidth, int SourceHeight, const TBandSource& BandFrom, TBitmap& Destination,
+              TFilterFunction Filter, float Support) {
   const int DestinationWidth = Destination.Width();
   const int DestinationHeight = Destination.Height();
-  const int SourceWidth = Source.Width();
-  const int SourceHeight = Source.Height();
-  if (SourceWidth < 1 || SourceHeight < 1) throw EResampleError("Source bitmap too small");
-
   // Transposed, so that both passes read rows and write columns: row i of it is column i of
   // the horizontal pass's result.
   TBitmap Intermediate(TPixelFormat::pf24bit, SourceHeight, DestinationWidth);
   const float XScale = AxisScale(DestinationWidth, SourceWidth);
   const float YScale = AxisScale(DestinationHeight, SourceHeight);
-  Source.SetPixelFormat(TPixelFormat::pf24bit);
   Destination.SetPixelFormat(TPixelFormat::pf24bit);
   {
     const TContributorLists Columns(XScale, SourceWidth, DestinationWidth, Filter, Support);
-    ResamplePass(RowsOf(Source), Columns, RowsOf(Intermediate));
+    // Each row is filtered on its own, so a band's rows land in the band's columns.
+    for (int First = 0; First < SourceHeight;) {
+      const TPixelRows Band = BandFrom(First);
+      TPixelRows Into = RowsOf(Intermediate);
+      Into.Data += 3 * std::size_t(First);
+      ResamplePass(Band, Columns, Into);
+      First += Band.Rows;
+    }
   }
   const TContributorLists Rows(YScale, SourceHeight, DestinationHeight, Filter, Support);
   ResamplePass(RowsOf(Intermediate), Rows, RowsOf(Destination));
+}
+
+void CheckSourceSize(int Width, int Height) {
+  if (Width < 1 || Height < 1) throw EResampleError("Source bitmap too small");
+}
+
+// Rows widened from the words a band at a time: the band stays in the cache for the pass.
+constexpr int WidenedBandRows = 32;
+
+}  // namespace
+
+void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filter, float Support) {
+  CheckSourceSize(Source.Width(), Source.Height());
+  Source.SetPixelFormat(TPixelFormat::pf24bit);
+  const TPixelRows Whole = RowsOf(Source);
+  Resample(
+      Source.Width(), Source.Height(), [&](int) { return Whole; }, Destination, Filter, Support);
+}
+
+void ResampleWords(const std::uint8_t* Words, int Width, int Height, TBitmap& Destination,
+                   TFilterFunction Filter, float Support) {
+  CheckSourceSize(Width, Height);
+  const std::size_t RowBytes = 3 * std::size_t(Width);
+  std::vector<std::uint8_t> Band(RowBytes * std::size_t(std::min(Height, WidenedBandRows)));
+  auto Widen = [&](int First) {
+    const int Rows = std::min(Height - First, WidenedBandRows);
+    const std::uint8_t* BandWords = Words + 2 * std::size_t(First) * std::size_t(Width);
+    for (int R = 0; R < Rows; ++R)
+      Widen565Row(BandWords + 2 * std::size_t(R) * std::size_t(Width),
+                  Band.data() + RowBytes * std::size_t(R), Width);
+    return TPixelRows{Band.data(), Rows, Width, RowBytes};
+  };
+  Resample(Width, Height, Widen, Destination, Filter, Support);
 }

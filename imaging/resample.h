@@ -4,6 +4,7 @@
 // Every step is fixed to the bit, so results are the same on every machine.
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <string_view>
 
@@ -51,3 +52,7 @@ inline constexpr std::array<TFilterRow, 7> FilterTable = {{
 // Fills the whole of Destination, whose size the caller has set, from Source. Source is
 // converted to 24 bits in place and Destination ends with 24 bits.
 void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filter, float Support);
+// What ResampleBitmap makes of a 5-6-5 bitmap of Width x Height Words (little-endian, as a
+// sprite keeps them), without the whole picture widened first.
+void ResampleWords(const std::uint8_t* Words, int Width, int Height, TBitmap& Destination,
+                   TFilterFunction Filter, float Support);

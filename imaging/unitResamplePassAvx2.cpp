@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "imaging/unitResamplePass.h"
 
@@ -108,17 +108,18 @@ bool ProcessorHasAvx2Fma() {
 
 PELBROOK_AVX2 void ResamplePassAvx2(const TPixelRows& In, const TContributorLists& Lists,
                                     const TPixelRows& Out) {
-  // The pass's one buffer: eight rows of In, turned, 96 bytes a pixel of a row.
-  std::vector<TLanes> Block(3 * std::size_t(In.Columns));
+  // The pass's one buffer: eight rows of In, turned, 96 bytes a pixel of a row. Every element
+  // is written before it is read, so it is not cleared first.
+  const auto Block = std::make_unique_for_overwrite<TLanes[]>(3 * std::size_t(In.Columns));
   for (int FirstRow = 0; FirstRow < In.Rows; FirstRow += Lanes) {
-    TurnBlock(In, FirstRow, Block.data());
+    TurnBlock(In, FirstRow, Block.get());
     const int Count = std::min(Lanes, In.Rows - FirstRow);
     for (int I = 0; I < Lists.Count(); ++I) {
       __m256 Sums0 = _mm256_setzero_ps();
       __m256 Sums1 = _mm256_setzero_ps();
       __m256 Sums2 = _mm256_setzero_ps();
       for (const TContributor& C : Lists.List(I)) {
-        const TLanes* Pixel = Block.data() + 3 * std::size_t(C.Index);
+        const TLanes* Pixel = Block.get() + 3 * std::size_t(C.Index);
         const __m256 Weight = _mm256_set1_ps(C.Weight);
         Sums0 = _mm256_fmadd_ps(Weight, _mm256_load_ps(Pixel[0].Value), Sums0);
         Sums1 = _mm256_fmadd_ps(Weight, _mm256_load_ps(Pixel[1].Value), Sums1);

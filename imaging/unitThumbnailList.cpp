@@ -10,7 +10,6 @@
 #include "app/unitThumbnailListModel.h"
 #include "imaging/unitThumbnailMaker.h"
 #include "platform/unitErrorReason.h"
-#include "sprites/unitPixelConversions.h"
 
 namespace {
 
@@ -112,8 +111,8 @@ void TPelbrookMainWindow::GenerateThumbnails() {
       try {
         if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
         if (RebuildSuperseded(Rebuild)) break;
-        const std::unique_ptr<TBitmap> Source = SpriteToBitmap(SpriteFile->GetSprite(I));
-        Inaccurate.Note(I, MakeThumbnail(*Source, I));
+        Inaccurate.Note(
+            I, AddThumbnail(::MakeThumbnail(SpriteFile->GetSprite(I), ThumbnailSettings())));
       } catch (const std::exception& Error) {
         Inaccurate.Note(I, ErrorMessage(Error));
       }
@@ -130,10 +129,17 @@ void TPelbrookMainWindow::GenerateThumbnails() {
                 Inaccurate.Detail(SpriteFile->Count()));
 }
 
+TThumbnailSettings TPelbrookMainWindow::ThumbnailSettings() const {
+  return {ThumbnailSize, FitIntoThumbnail, UseBetterResample};
+}
+
 std::string TPelbrookMainWindow::MakeThumbnail(TBitmap& Source, int Index) {
   const TS16Sprite& Sprite = SpriteFile->GetSprite(Index);
-  const TThumbnailSettings Settings{ThumbnailSize, FitIntoThumbnail, UseBetterResample};
-  TThumbnail Thumbnail = ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
+  return AddThumbnail(
+      ::MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), ThumbnailSettings()));
+}
+
+std::string TPelbrookMainWindow::AddThumbnail(TThumbnail Thumbnail) {
   Thumbnails->Add(Thumbnail.Image);
   // Only an item in sight repaints: the list is not painted whole for each new picture.
   const int Added = Thumbnails->Count() - 1;

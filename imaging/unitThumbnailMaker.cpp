@@ -1,6 +1,7 @@
 #include "imaging/unitThumbnailMaker.h"
 
 #include <cstdint>
+#include <functional>
 
 #include "imaging/resample.h"
 #include "platform/unitPixelRows.h"
@@ -25,14 +26,18 @@ TScaledSize ThumbnailGeometry(int Width, int Height, const TThumbnailSettings& S
   return {RoundedQuotient(std::int64_t(Width) * T, Height), T};
 }
 
-TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
-                         const TThumbnailSettings& Settings) {
+namespace {
+
+// Scale(Scaled) fills the 24-bit picture of the sprite's scaled size.
+TThumbnail ThumbnailScaledBy(const std::function<void(TBitmap&, const TFilterRow&)>& Scale,
+                             int SpriteWidth, int SpriteHeight,
+                             const TThumbnailSettings& Settings) {
   const TScaledSize Size = ThumbnailGeometry(SpriteWidth, SpriteHeight, Settings);
   const TFilterRow& Filter = FilterTable.at(std::size_t(Settings.FilterRow));
   TThumbnail Result;
   TBitmap Scaled(TPixelFormat::pf24bit, Size.Width, Size.Height);
   try {
-    ResampleBitmap(Source, Scaled, Filter.Weight, Filter.Support);
+    Scale(Scaled, Filter);
   } catch (const std::exception& Error) {
     // The list warns and still shows the unfinished picture, to keep its indices aligned.
     Result.ResampleError = Error.what();
@@ -46,6 +51,27 @@ TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
   return Result;
 }
 
+}  // namespace
+
+TThumbnail MakeThumbnail(TBitmap& Source, int SpriteWidth, int SpriteHeight,
+                         const TThumbnailSettings& Settings) {
+  return ThumbnailScaledBy(
+      [&](TBitmap& Scaled, const TFilterRow& Filter) {
+        ResampleBitmap(Source, Scaled, Filter.Weight, Filter.Support);
+      },
+      SpriteWidth, SpriteHeight, Settings);
+}
+
+TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings) {
+  const auto* Words = reinterpret_cast<const std::uint8_t*>(Sprite.PixelData());
+  return ThumbnailScaledBy(
+      [&](TBitmap& Scaled, const TFilterRow& Filter) {
+        ResampleWords(Words, Sprite.Width(), Sprite.Height(), Scaled, Filter.Weight,
+                      Filter.Support);
+      },
+      Sprite.Width(), Sprite.Height(), Settings);
+}
+
 // Widened straight from the words, which is what the resampler would make of the sprite's
 // 5-6-5 bitmap.
 TBitmap WidenedSprite(const TS16Sprite& Sprite) {
@@ -54,9 +80,4 @@ TBitmap WidenedSprite(const TS16Sprite& Sprite) {
   for (int Y = 0; Y < Source.Height(); ++Y)
     Widen565Row(Words + 2 * std::size_t(Y) * Sprite.Width(), Source.ScanLine(Y), Source.Width());
   return Source;
-}
-
-TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Settings) {
-  TBitmap Source = WidenedSprite(Sprite);
-  return MakeThumbnail(Source, Sprite.Width(), Sprite.Height(), Settings);
 }

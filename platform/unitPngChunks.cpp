@@ -86,13 +86,22 @@ TPngHeader WalkChunks(std::span<const std::uint8_t> Bytes, TTake Take) {
 
 }  // namespace
 
-TPngForDecoding PngForDecoding(std::span<const std::uint8_t> Bytes) {
+TPngForDecoding PngForDecoding(TLargeBytes Bytes) {
   TPngForDecoding Png;
+  std::size_t Kept = PngSignatureSize;
   Png.Header = WalkChunks(Bytes, [&](const std::uint8_t* Header, auto Chunk) {
-    if (Png.Bytes.empty()) Png.Bytes.assign(std::begin(Signature), std::end(Signature));
-    if (MakesPixels(Header)) Png.Bytes.insert(Png.Bytes.end(), Chunk.begin(), Chunk.end());
+    if (!MakesPixels(Header)) return;
+    // Kept chunks move down over the ones left out, never past the chunk the walk is at.
+    std::memmove(Bytes.data() + Kept, Chunk.data(), Chunk.size());
+    Kept += Chunk.size();
   });
+  Bytes.resize(Kept);
+  Png.Bytes = std::move(Bytes);
   return Png;
+}
+
+TPngForDecoding PngForDecoding(std::span<const std::uint8_t> Bytes) {
+  return PngForDecoding(TLargeBytes(Bytes.begin(), Bytes.end()));
 }
 
 TPngHeader ReadPngHeader(std::span<const std::uint8_t> Bytes) {

@@ -53,10 +53,11 @@ struct TPngHeader {
 // whole with its CRC, in their order.
 struct TPngForDecoding {
   TPngHeader Header;
-  std::vector<std::uint8_t> Bytes;
+  TLargeBytes Bytes;
 };
 // Raises EPngError when the bytes are no PNG, a chunk is not whole, or the first chunk is not a
-// header of 13 bytes.
+// header of 13 bytes. The bytes given whole are kept in place, without a copy.
+TPngForDecoding PngForDecoding(TLargeBytes Bytes);
 TPngForDecoding PngForDecoding(std::span<const std::uint8_t> Bytes);
 TPngHeader ReadPngHeader(std::span<const std::uint8_t> Bytes);
 

@@ -1,6 +1,5 @@
 #include "platform/qt/unitImageImport.h"
 
-#include "platform/qt/unitQtImageBridge.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitFileIO.h"
 
@@ -8,14 +7,12 @@ TImageImport::TImageImport(const std::string& Path) {
   TFileReader Reader;
   Reader.OpenOrThrow(Path);
   if (StartsAsPng(Reader))
-    FImage = ReadPngImage(Reader);  // the file's bytes go before the sprite is made
+    FSprite = ReadPngSprite(Reader);
   else
     FBmp = std::make_unique<TBmpImport>(Path);
 }
 
 std::unique_ptr<TS16Sprite> TImageImport::MakeSprite() {
   if (FBmp) return FBmp->MakeSprite();
-  auto Sprite = SpriteOfImage(FImage);
-  FImage = QImage();
-  return Sprite;
+  return std::move(FSprite);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // A picture file opened for Import From, in the two steps the command takes: opening reads the
 // file as far as it must to know that it is a picture, which is where a file fails to load;
-// then the sprite is made, straight from the file's rows or the decoded image.
+// then the sprite is made, straight from the file's rows. A PNG becomes its sprite as it is
+// read.
 
-#include <QImage>
 #include <memory>
 #include <string>
 
@@ -19,5 +19,5 @@ class TImageImport {
 
  private:
   std::unique_ptr<TBmpImport> FBmp;
-  QImage FImage;
+  std::unique_ptr<TS16Sprite> FSprite;
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/png/unitPngRowCodec.h"
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"
@@ -26,21 +27,26 @@ void SavePngFile(QImage Image, const std::string& Path) {
 
 }  // namespace
 
-QImage DecodePng(std::span<const std::uint8_t> Bytes) {
+TPngForDecoding CheckedPng(TLargeBytes Bytes) {
+  const std::size_t Size = Bytes.size();
   TPngForDecoding Png;
   try {
-    Png = PngForDecoding(Bytes);
+    Png = PngForDecoding(std::move(Bytes));
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
   // Deflate packs at most 1032 bytes into one, and a pixel takes at least one bit of them: a
   // header claiming more pixels than that lies, and must not make the decoder allocate them.
   const TPngHeader& Header = Png.Header;
-  if (double(Header.Width) * Header.Height > 8.0 * 1032 * double(Bytes.size()))
+  if (double(Header.Width) * Header.Height > 8.0 * 1032 * double(Size))
     throw ESpriteError("The PNG file is too large for its data: " + std::to_string(Header.Width) +
                        " by " + std::to_string(Header.Height) + " pixels in " +
-                       std::to_string(Bytes.size()) + " bytes");
+                       std::to_string(Size) + " bytes");
   CheckImageSize(Header.Width, Header.Height, "The PNG file");
+  return Png;
+}
+
+QImage DecodeCheckedPng(const TPngForDecoding& Png) {
   QByteArray Data = QByteArray::fromRawData(reinterpret_cast<const char*>(Png.Bytes.data()),
                                             qsizetype(Png.Bytes.size()));
   QBuffer Buffer(&Data);
@@ -48,6 +54,10 @@ QImage DecodePng(std::span<const std::uint8_t> Bytes) {
   // Otherwise bytes that are not PNG reach whichever decoder claims them.
   Reader.setAutoDetectImageFormat(false);
   return ReadImageWithinLimits(Reader, "The PNG file");
+}
+
+QImage DecodePng(std::span<const std::uint8_t> Bytes) {
+  return DecodeCheckedPng(CheckedPng(TLargeBytes(Bytes.begin(), Bytes.end())));
 }
 
 std::unique_ptr<TBitmap> ReadPng(std::span<const std::uint8_t> Bytes) {
@@ -61,7 +71,7 @@ bool StartsAsPng(TFileReader& Reader) {
   return IsPngSignature({First, Count});
 }
 
-QImage ReadPngImage(TFileReader& Reader) {
+TPngForDecoding ReadCheckedPng(TFileReader& Reader) {
   TLargeBytes Bytes;
   try {
     // A PNG file holds no more than a BMP may.
@@ -69,7 +79,17 @@ QImage ReadPngImage(TFileReader& Reader) {
   } catch (const EPngError& Error) {
     RaiseUnreadablePng(Error);
   }
-  return DecodePng(Bytes);
+  return CheckedPng(std::move(Bytes));
+}
+
+QImage ReadPngImage(TFileReader& Reader) {
+  return DecodeCheckedPng(ReadCheckedPng(Reader));
+}
+
+std::unique_ptr<TS16Sprite> ReadPngSprite(TFileReader& Reader) {
+  const TPngForDecoding Png = ReadCheckedPng(Reader);
+  if (auto Sprite = SpriteOfPngRows(Png.Bytes)) return Sprite;
+  return SpriteOfImage(DecodeCheckedPng(Png));
 }
 
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& Path) {
@@ -92,5 +112,12 @@ void SaveExportFile(const TS16Sprite& Sprite, int FilterIndex, const std::string
     SaveExportBmp(Sprite, FilterIndex, Path);
     return;
   }
-  SavePngFile(ImageOfSprite(Sprite), Path);
+  SavePngOfSprite(Sprite, Path);
+}
+
+void SavePngOfSprite(const TS16Sprite& Sprite, const std::string& Path) {
+  TSafeFileWriter File;
+  File.CreateOrThrow(Path);
+  WritePngOfSprite(Sprite, File);
+  File.Commit();
 }

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "platform/qt/unitQtImageBridge.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitFileIO.h"
 
@@ -21,8 +20,7 @@ void SaveSpriteSheet(const TS16File& File, int First, int Last, const TSheetOpti
   TSpriteSheet Sheet = MakeSpriteSheet(File, First, Last, Options);
   Sheet.Atlas.Image = std::filesystem::path(SheetPath).filename().string();
   const std::string Json = WriteSheetAtlas(Sheet.Atlas, Form, Version);
-  const QByteArray Png = EncodePng(ImageOfSprite(*Sheet.Picture));
-  SaveWholeFile(SheetPath, Png.constData(), std::size_t(Png.size()));
+  SavePngOfSprite(*Sheet.Picture, SheetPath);
   SaveWholeFile(AtlasPath, Json.data(), Json.size());
 }
 
@@ -42,6 +40,6 @@ std::vector<std::unique_ptr<TS16Sprite>> LoadSheetSprites(const std::string& She
   TFileReader Reader;
   Reader.OpenOrThrow(SheetPath);
   if (!StartsAsPng(Reader)) throw ESpriteError("The sprite sheet is not a PNG file");
-  const std::unique_ptr<TS16Sprite> Sheet = SpriteOfImage(ReadPngImage(Reader));
+  const std::unique_ptr<TS16Sprite> Sheet = ReadPngSprite(Reader);
   return CutSpriteSheet(*Sheet, Atlas);
 }

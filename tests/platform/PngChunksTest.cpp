@@ -64,7 +64,8 @@ TEST(PngChunks, OnlyThePixelChunksGoOnWholeAndInOrder) {
           {{"tEXt", Text}, {"tRNS", Trns}, {"zTXt", Text}, {"iCCP", Text}, {"gAMA", {0, 0, 0, 1}}}),
       {'a', 'f', 't', 'e', 'r'});
   const TPngForDecoding Png = PngForDecoding(Decorated);
-  EXPECT_EQ(Png.Bytes, MakeRawPng(4, 3, 4, 3, true, {{"tRNS", Trns}}));
+  EXPECT_EQ(TPngBytes(Png.Bytes.begin(), Png.Bytes.end()),
+            MakeRawPng(4, 3, 4, 3, true, {{"tRNS", Trns}}));
   EXPECT_EQ(Png.Header.Width, 4u);
   EXPECT_EQ(Png.Header.Height, 3u);
   EXPECT_EQ(Png.Header.BitDepth, 4);

@@ -1,0 +1,147 @@
+// PNG files imported and exported a row at a time through libpng must give the words and
+// bytes of the route through Qt's whole image, for every kind of PNG and every damaged one.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/png/unitPngRowCodec.h"
+#include "platform/qt/unitImageImport.h"
+#include "platform/qt/unitQtImageBridge.h"
+#include "platform/qt/unitQtImageFiles.h"
+#include "sprites/unitBitmapRoutes.h"
+#include "tests/support/CaseNames.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/RawPng.h"
+#include "tests/support/SpriteFactory.h"
+
+namespace {
+
+struct TPngKind {
+  std::string Name;
+  TPngBytes Bytes;
+  bool ByRows;  // decoded by libpng row by row; the other kinds go through Qt
+};
+
+void PrintTo(const TPngKind& Kind, std::ostream* Out) {
+  *Out << Kind.Name;
+}
+
+// The sprite, or the error, of each route.
+struct TImportResult {
+  TWords Words;
+  int Width = 0, Height = 0;
+  std::string Error;
+  friend bool operator==(const TImportResult&, const TImportResult&) = default;
+};
+
+template <class F>
+TImportResult ResultOf(F&& Import) {
+  TImportResult Result;
+  try {
+    const std::unique_ptr<TS16Sprite> Sprite = Import();
+    Result.Words = SpriteWords(*Sprite);
+    Result.Width = Sprite->Width();
+    Result.Height = Sprite->Height();
+  } catch (const std::exception& Error) {
+    Result.Error = Error.what();
+  }
+  return Result;
+}
+
+class PngKinds : public testing::TestWithParam<TPngKind> {};
+
+TEST_P(PngKinds, ImportAsQtsImageOfThemDoes) {
+  const TPngKind& Kind = GetParam();
+  const TImportResult ThroughQt = ResultOf([&] { return SpriteOfImage(DecodePng(Kind.Bytes)); });
+  TTempDir Dir;
+  const std::string Path = Dir.File("picture.png");
+  WriteBytes(Path, Kind.Bytes);
+  EXPECT_EQ(ResultOf([&] { return TImageImport(Path).MakeSprite(); }), ThroughQt);
+  EXPECT_EQ(SpriteOfPngRows(PngForDecoding(Kind.Bytes).Bytes) != nullptr, Kind.ByRows);
+}
+
+// Every colour type and bit depth, plain and interlaced, with transparency chunks, and files
+// damaged where libpng and Qt must agree.
+std::vector<TPngKind> PngKindCases() {
+  std::vector<TPngKind> Kinds;
+  const std::pair<int, std::vector<int>> Depths[] = {
+      {0, {1, 2, 4, 8, 16}}, {2, {8, 16}}, {3, {1, 2, 4, 8}}, {4, {8, 16}}, {6, {8, 16}}};
+  for (const auto& [Type, TypeDepths] : Depths)
+    for (const int Depth : TypeDepths)
+      for (const bool Interlaced : {false, true})
+        Kinds.push_back({"Type" + std::to_string(Type) + "Depth" + std::to_string(Depth) +
+                             (Interlaced ? "Interlaced" : ""),
+                         MakeRawPng(29, 11, Depth, Type, Interlaced),
+                         Depth == 8 && Type != 0 && Type != 3 && !Interlaced});
+  Kinds.push_back({"RgbWithTransparentColour",
+                   MakeRawPng(29, 11, 8, 2, false, {{"tRNS", {0, 37, 0, 74, 0, 111}}}), true});
+  Kinds.push_back(
+      {"GreyWithTransparentLevel", MakeRawPng(29, 11, 8, 0, false, {{"tRNS", {0, 37}}}), false});
+  Kinds.push_back(
+      {"PaletteWithAlpha", MakeRawPng(29, 11, 8, 3, false, {{"tRNS", {0, 128, 255}}}), false});
+  TPngBytes WrongCrc = MakeRawPng(29, 11, 8, 6, false);
+  WrongCrc[WrongCrc.size() - 13] ^= 1;  // the last byte of the data's CRC
+  Kinds.push_back({"DataWithAWrongCrc", WrongCrc, false});
+  const TPngBytes Rows = PngRows(29, 11, 8, 2, false);
+  Kinds.push_back({"DataCutShort",
+                   TRawPng()
+                       .Header(29, 11, 8, 2)
+                       .Chunk("IDAT", ZlibStored({Rows.begin(), Rows.begin() + 200}))
+                       .End()
+                       .Bytes,
+                   false});
+  Kinds.push_back(
+      {"NoEnd", TRawPng().Header(29, 11, 8, 2).Chunk("IDAT", ZlibStored(Rows)).Bytes, false});
+  return Kinds;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, PngKinds, testing::ValuesIn(PngKindCases()),
+                         [](const auto& Info) { return CaseName(Info.param.Name); });
+
+struct TSpriteCase {
+  const char* Name;
+  int Width;
+  int Height;
+  int BlackEvery;  // every so many pixels black; 0 for none
+};
+
+class PngOfSprite : public testing::TestWithParam<TSpriteCase> {};
+
+TEST_P(PngOfSprite, IsTheFileQtWritesOfItsImage) {
+  const TSpriteCase& Case = GetParam();
+  std::mt19937 Random(11);
+  auto Sprite = MakeSprite(Case.Width, Case.Height);
+  for (std::size_t I = 0; I < Sprite->PixelCount(); ++I)
+    Sprite->PixelData()[I] =
+        Case.BlackEvery && I % std::size_t(Case.BlackEvery) == 0 ? 0 : std::uint16_t(Random());
+  TTempDir Dir;
+  const std::string Path = Dir.File("sprite.png");
+  SaveExportFile(*Sprite, ExportFilterPng, Path);
+  const QByteArray Qt = EncodePng(ImageOfSprite(*Sprite));
+  EXPECT_TRUE(ReadBytes(Path) == TBytes(Qt.begin(), Qt.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprites, PngOfSprite,
+                         testing::Values(TSpriteCase{"OneBlackPixel", 1, 1, 1},
+                                         TSpriteCase{"OneColouredPixel", 1, 1, 0},
+                                         TSpriteCase{"OddWithBlack", 7, 5, 3},
+                                         TSpriteCase{"WideAndShort", 2051, 40, 7},
+                                         TSpriteCase{"Tall", 3, 3000, 0}),
+                         [](const auto& Info) { return CaseName(Info.param.Name); });
+
+TEST(PngOfSprite, ThatTheDiskCannotHoldFailsAsAnyFileAndLeavesNoFile) {
+  IgnoreFileSizeSignal();
+  auto Sprite = MakeSprite(300, 300, TWords(90000, 0x1234));
+  TTempDir Dir;
+  const std::string Path = Dir.File("sprite.png");
+  const TBytes Large(4096, 1);
+  const TFileSizeLimit Limit(1024);
+  const std::string Expected =
+      ErrorText<EInOutError>([&] { SaveWholeFile(Path, Large.data(), Large.size()); });
+  EXPECT_EQ(ErrorText<EInOutError>([&] { SaveExportFile(*Sprite, ExportFilterPng, Path); }),
+            Expected);
+  EXPECT_FALSE(std::filesystem::exists(Path));
+}
+
+}  // namespace
