@@ -171,8 +171,10 @@ QWidget* TSpriteViewer::MakePlaybackControls() {
     return Label;
   };
   // A number typed and entered, Space plays again: the keys go back to the picture.
-  for (QSpinBox* Field : {FFollowing, FRate})
+  for (QSpinBox* Field : {FFollowing, FRate}) {
     connect(Field, &QSpinBox::editingFinished, this, [this] { FCanvas->setFocus(); });
+    Field->installEventFilter(this);
+  }
   Timing->addWidget(FPlay);
   Timing->addWidget(Labelled("&Next sprites:", FFollowing));
   Timing->addWidget(FFollowing);
@@ -381,6 +383,15 @@ void TSpriteViewer::keyPressEvent(QKeyEvent* Event) {
     close();
   else
     QWidget::keyPressEvent(Event);
+}
+
+// A space means nothing in a number field: it plays and pauses there too, even when the focus
+// has not yet gone back to the picture.
+bool TSpriteViewer::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(Event)->keyCombination() == QKeyCombination(Qt::Key_Space))
+    return true;  // left unaccepted, so the viewer's Space shortcut takes it
+  return QWidget::eventFilter(Watched, Event);
 }
 
 QString TSpriteViewer::PixelReadOut(int X, int Y) const {

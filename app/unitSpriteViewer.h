@@ -75,6 +75,7 @@ class TSpriteViewer : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
 
  private:

@@ -1,6 +1,7 @@
 // The viewer playing the viewed sprite and the ones after it as an animation: the frames it
 // shows, its keys, and the run following the document's sprites as they change.
 
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -70,6 +71,7 @@ struct TKeysCase {
   std::vector<Qt::Key> Keys;
   bool Playing;
   int Shown;
+  bool InANumberField = false;
 };
 
 class ViewerPlaybackKeys : public ViewerPlayback, public testing::WithParamInterface<TKeysCase> {};
@@ -78,7 +80,10 @@ TEST_P(ViewerPlaybackKeys, PlayPauseAndStepOneFrame) {
   TSpriteViewer& Viewer = OpenOn(1, 3);
   Viewer.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Viewer));
-  for (Qt::Key Key : GetParam().Keys) QTest::keyClick(&Viewer.Canvas(), Key);
+  QWidget* Typed = &Viewer.Canvas();
+  if (GetParam().InANumberField) Typed = Viewer.findChild<QSpinBox*>();
+  Typed->setFocus();
+  for (Qt::Key Key : GetParam().Keys) QTest::keyClick(Typed, Key);
   EXPECT_EQ(Viewer.Playing(), GetParam().Playing);
   EXPECT_EQ(Viewer.ShownIndex(), GetParam().Shown);
   EXPECT_TRUE(Viewer.Checkerboard());
@@ -90,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TKeysCase{"SpaceAgainPauses", {Qt::Key_Space, Qt::Key_Space}, false, 1},
                     TKeysCase{"RightSteps", {Qt::Key_Right, Qt::Key_Right}, false, 3},
                     TKeysCase{"LeftStepsBackRound", {Qt::Key_Left}, false, 4},
-                    TKeysCase{"AnArrowPauses", {Qt::Key_Space, Qt::Key_Right}, false, 2}),
+                    TKeysCase{"AnArrowPauses", {Qt::Key_Space, Qt::Key_Right}, false, 2},
+                    TKeysCase{"SpaceInANumberFieldPlays", {Qt::Key_Space}, true, 1, true}),
     [](const auto& Info) { return Info.param.Name; });
 
 struct TChangeCase {
