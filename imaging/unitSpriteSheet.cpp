@@ -78,8 +78,10 @@ TSpriteSheet MakeSpriteSheet(const TS16File& File, int First, int Last,
 
 std::vector<std::unique_ptr<TS16Sprite>> CutSpriteSheet(const TS16Sprite& Sheet,
                                                         const TSheetAtlas& Atlas) {
+  // A frame without pixels takes no room, as the packer places it: it lies on any sheet.
   for (const TAtlasFrame& Frame : Atlas.Frames)
-    if (Frame.X + Frame.Width > Sheet.Width() || Frame.Y + Frame.Height > Sheet.Height())
+    if (Frame.Width > 0 && Frame.Height > 0 &&
+        (Frame.X + Frame.Width > Sheet.Width() || Frame.Y + Frame.Height > Sheet.Height()))
       throw ESpriteError("The atlas's frame \"" + Frame.Name + "\" lies outside the " +
                          std::to_string(Sheet.Width()) + " by " + std::to_string(Sheet.Height()) +
                          " sheet");

@@ -31,6 +31,7 @@ TSpriteSheet MakeSpriteSheet(const TS16File& File, int First, int Last,
                              const TSheetOptions& Options);
 
 // The sprites of the atlas's frames, in its order: trimmed frames back in their place on black
-// of their source size. Raises ESpriteError for a frame that is not wholly on the sheet.
+// of their source size. Raises ESpriteError for a frame with pixels that is not wholly on the
+// sheet.
 std::vector<std::unique_ptr<TS16Sprite>> CutSpriteSheet(const TS16Sprite& Sheet,
                                                         const TSheetAtlas& Atlas);

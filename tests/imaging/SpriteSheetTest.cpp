@@ -14,7 +14,8 @@ struct TSheetCase {
 
 class SpriteSheetRoundTrip : public testing::TestWithParam<TSheetCase> {};
 
-// Random words with black borders of random widths, some sprites all black, some empty.
+// Random words with black borders of random widths, some sprites all black, some empty, two
+// without pixels but longer on one side than the sheet is.
 void FillBorderedDocument(TS16File& File) {
   std::mt19937 Random(5);
   FillRandomDocument(File, Random, 40);
@@ -24,6 +25,8 @@ void FillBorderedDocument(TS16File& File) {
   }
   File.Add(MakeSprite(5, 4));
   File.Add(MakeSprite(3, 3, {0, 0, 0, 0, 0x1234, 0, 0, 0, 0}));
+  File.Add(MakeSprite(0, 300));
+  File.Add(MakeSprite(300, 0));
 }
 
 }  // namespace
