@@ -1,7 +1,6 @@
 #include "imaging/unitGridCut.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "imaging/unitSheetCut.h"
 
@@ -24,10 +23,7 @@ std::unique_ptr<TS16Sprite> CellSprite(const TS16Sprite& Sheet, const TCutBox& C
   Sprite->SetWidth(std::uint16_t(Width));
   Sprite->SetHeight(std::uint16_t(Cell.Bottom - Cell.Top + 1));
   Sprite->SetLayoutFlag(Sheet.Is555());
-  for (int Y = Cell.Top; Y <= Cell.Bottom; ++Y)
-    std::memcpy(Sprite->PixelData() + std::size_t(Y - Cell.Top) * std::size_t(Width),
-                Sheet.PixelData() + std::size_t(Y) * Sheet.Width() + std::size_t(Cell.Left),
-                2 * std::size_t(Width));
+  Sprite->CopyWords(Sheet, Cell.Left, Cell.Top, 0, 0, Width, Sprite->Height());
   return Sprite;
 }
 

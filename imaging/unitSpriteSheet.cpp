@@ -1,7 +1,6 @@
 #include "imaging/unitSpriteSheet.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "sprites/unitBitmapRoutes.h"
 
@@ -25,16 +24,6 @@ TArea OpaqueArea(const TS16Sprite& Sprite) {
       }
   if (Right < 0) return {0, 0, std::min<int>(Sprite.Width(), 1), std::min<int>(Sprite.Height(), 1)};
   return {Left, Top, Right - Left + 1, Bottom - Top + 1};
-}
-
-// Copies Width x Height words from one sprite's place to another's.
-void CopyWords(const TS16Sprite& From, int FromX, int FromY, TS16Sprite& To, int ToX, int ToY,
-               int Width, int Height) {
-  if (Width == 0) return;  // a sprite without pixels may have no buffer at all
-  for (int Row = 0; Row < Height; ++Row)
-    std::memcpy(To.PixelData() + std::size_t(ToY + Row) * To.Width() + ToX,
-                From.PixelData() + std::size_t(FromY + Row) * From.Width() + FromX,
-                std::size_t(Width) * sizeof(std::uint16_t));
 }
 
 }  // namespace
@@ -70,8 +59,8 @@ TSpriteSheet MakeSpriteSheet(const TS16File& File, int First, int Last,
     TAtlasFrame& Frame = Sheet.Atlas.Frames[I];
     Frame.X = int(Packed.Places[I].X);
     Frame.Y = int(Packed.Places[I].Y);
-    CopyWords(File.GetSprite(First + int(I)), Frame.SourceX, Frame.SourceY, *Sheet.Picture, Frame.X,
-              Frame.Y, Frame.Width, Frame.Height);
+    Sheet.Picture->CopyWords(File.GetSprite(First + int(I)), Frame.SourceX, Frame.SourceY, Frame.X,
+                             Frame.Y, Frame.Width, Frame.Height);
   }
   return Sheet;
 }
@@ -90,8 +79,8 @@ std::vector<std::unique_ptr<TS16Sprite>> CutSpriteSheet(const TS16Sprite& Sheet,
     auto Sprite = std::make_unique<TS16Sprite>();
     Sprite->SetWidth(std::uint16_t(Frame.SourceWidth));
     Sprite->SetHeight(std::uint16_t(Frame.SourceHeight));
-    CopyWords(Sheet, Frame.X, Frame.Y, *Sprite, Frame.SourceX, Frame.SourceY, Frame.Width,
-              Frame.Height);
+    Sprite->CopyWords(Sheet, Frame.X, Frame.Y, Frame.SourceX, Frame.SourceY, Frame.Width,
+                      Frame.Height);
     Sprites.push_back(std::move(Sprite));
   }
   return Sprites;

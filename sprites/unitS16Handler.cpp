@@ -52,6 +52,14 @@ bool TS16Sprite::SamePixels(const TS16Sprite& Other) const {
          std::equal(FPixelData.get(), FPixelData.get() + FPixelCount, Other.FPixelData.get());
 }
 
+void TS16Sprite::CopyWords(const TS16Sprite& From, int X, int Y, int ToX, int ToY, int Width,
+                           int Height) {
+  if (Width == 0) return;  // a sprite without pixels may have no buffer at all
+  for (int Row = 0; Row < Height; ++Row)
+    std::copy_n(From.PixelData() + std::size_t(Y + Row) * From.Width() + X, Width,
+                FPixelData.get() + std::size_t(ToY + Row) * FWidth + ToX);
+}
+
 std::size_t TS16Sprite::CheckedIndex(int X, int Y) const {
   if (X > int(FWidth) - 1) throw ESpriteError("Pixel Reference off right of image");
   if (Y > int(FHeight) - 1) throw ESpriteError("Pixel Reference Off bottom of image");

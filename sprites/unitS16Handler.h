@@ -46,6 +46,9 @@ class TS16Sprite {
   std::unique_ptr<TS16Sprite> Clone() const;
   // The same size, layout and words.
   bool SamePixels(const TS16Sprite& Other) const;
+  // Copies a Width x Height block of words from X, Y of From to ToX, ToY of this sprite; both
+  // blocks must lie inside their sprites.
+  void CopyWords(const TS16Sprite& From, int X, int Y, int ToX, int ToY, int Width, int Height);
 
  private:
   struct TFreeWords {

@@ -1,5 +1,7 @@
 // pelbrook-tool's sprite sheets: sprites packed onto one PNG with a JSON atlas, and back.
 
+#include <filesystem>
+
 #include "platform/qt/unitSheetFiles.h"
 #include "platform/unitFileIO.h"
 #include "sprites/unitSpriteFileRoutes.h"
@@ -30,6 +32,11 @@ int RangeEnd(const TS16File& File, const TToolOptions& Options, const std::strin
 
 }  // namespace
 
+// Both names reach one file: the atlas would be written over it.
+bool SameFile(const std::string& A, const std::string& B) {
+  return std::filesystem::weakly_canonical(A) == std::filesystem::weakly_canonical(B);
+}
+
 int RunPack(const TToolArgs& Args) {
   const TToolOptions Options =
       ParseToolOptions(Args, {"--json", "--padding", "--from", "--to", "--packing", "--names"},
@@ -37,6 +44,9 @@ int RunPack(const TToolArgs& Args) {
   ExpectPositional(Options, 2, 2);
   const std::string& Out = Options.Positional[1];
   if (!NameEndsWith(Out, ".png")) throw EToolUsage("the sheet " + Out + " must end in .png");
+  const std::string Atlas = Options.Get("--json", AtlasPathFor(Out));
+  if (SameFile(Atlas, Out) || SameFile(Atlas, Options.Positional[0]))
+    throw EToolUsage("the atlas " + Atlas + " must be a file of its own");
   TSheetOptions Sheet;
   Sheet.Pack.Packing = PackingNamed(Options.Get("--packing", "rows"));
   Sheet.Pack.Padding = PaddingNamed(Options.Get("--padding", "0"));
@@ -54,8 +64,8 @@ int RunPack(const TToolArgs& Args) {
   const int Last = RangeEnd(File, Options, "--to", File.Count() - 1);
   if (First > Last) throw EToolUsage("--from must not come after --to");
   SaveSpriteSheet(File, First, Last, Sheet,
-                  Options.Has("--array") ? TAtlasForm::Array : TAtlasForm::Hash, Out,
-                  Options.Get("--json", AtlasPathFor(Out)), PELBROOK_VERSION);
+                  Options.Has("--array") ? TAtlasForm::Array : TAtlasForm::Hash, Out, Atlas,
+                  PELBROOK_VERSION);
   return 0;
 }
 
