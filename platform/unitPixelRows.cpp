@@ -59,27 +59,30 @@ constexpr TShuffle GreenSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1
 constexpr TShuffle RedFirst = Shuffle({2, -1, 5, -1, 8, -1, 11, -1, 14, -1});
 constexpr TShuffle RedSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 4, -1, 7});
 
-// (V * Factor + Add) >> 6 in each 16-bit lane: the widening shifts.
-PELBROOK_SSE41 __m128i WidenLanes(__m128i V, int Factor, int Add) {
-  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(V, _mm_set1_epi16(std::int16_t(Factor))),
-                                      _mm_set1_epi16(std::int16_t(Add))),
-                        6);
+// Eight or sixteen 16-bit lanes.
+using TLanes8 = std::uint16_t __attribute__((vector_size(16)));
+using TLanes16 = std::uint16_t __attribute__((vector_size(32)));
+
+// The shifts that give exactly Scale5To8 and Scale6To8, in every lane of W: blue in the low
+// byte and green in the high byte of BlueGreen, red in Red. Inlined into steps of either width.
+template <class TLanes>
+[[gnu::always_inline]] inline void WidenChannels(const TLanes& W, TLanes& BlueGreen, TLanes& Red) {
+  const TLanes Blue = ((W & 0x1F) * 527 + 23) >> 6;
+  const TLanes Green = (((W >> 5) & 0x3F) * 259 + 33) >> 6;
+  BlueGreen = Blue | Green << 8;
+  Red = ((W >> 11) * 527 + 23) >> 6;
 }
 
 // Eight pixels from Words to Out. Three-byte pixels are what compilers do not vectorise well,
 // so these steps shuffle them by hand.
 PELBROOK_SSE41 void Widen565Eight(const std::uint8_t* Words, std::uint8_t* Out) {
-  const __m128i W = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Words));
-  const __m128i Blue = WidenLanes(_mm_and_si128(W, _mm_set1_epi16(0x1F)), 527, 23);
-  const __m128i Green =
-      WidenLanes(_mm_and_si128(_mm_srli_epi16(W, 5), _mm_set1_epi16(0x3F)), 259, 33);
-  const __m128i Red = WidenLanes(_mm_srli_epi16(W, 11), 527, 23);
-  const __m128i BlueGreen = _mm_or_si128(Blue, _mm_slli_epi16(Green, 8));
-  const __m128i Reds = _mm_packus_epi16(Red, Red);
+  TLanes8 BlueGreen, Red;
+  WidenChannels(TLanes8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Words))), BlueGreen, Red);
+  const __m128i Reds = _mm_packus_epi16(__m128i(Red), __m128i(Red));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(Out),
-                   _mm_or_si128(Apply(BlueGreen, BlueGreenLow), Apply(Reds, RedLow)));
+                   _mm_or_si128(Apply(__m128i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow)));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16),
-                   _mm_or_si128(Apply(BlueGreen, BlueGreenHigh), Apply(Reds, RedHigh)));
+                   _mm_or_si128(Apply(__m128i(BlueGreen), BlueGreenHigh), Apply(Reds, RedHigh)));
 }
 
 // The same shuffle in both halves of a 256-bit register.
@@ -88,24 +91,16 @@ PELBROOK_AVX2 __m256i Apply(__m256i Source, const TShuffle& S) {
       Source, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(S.Lane))));
 }
 
-PELBROOK_AVX2 __m256i WidenLanes(__m256i V, int Factor, int Add) {
-  return _mm256_srli_epi16(
-      _mm256_add_epi16(_mm256_mullo_epi16(V, _mm256_set1_epi16(std::int16_t(Factor))),
-                       _mm256_set1_epi16(std::int16_t(Add))),
-      6);
-}
-
 // Sixteen pixels: each half of the register widens eight as Widen565Eight does.
 PELBROOK_AVX2 void Widen565Sixteen(const std::uint8_t* Words, std::uint8_t* Out) {
-  const __m256i W = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(Words));
-  const __m256i Blue = WidenLanes(_mm256_and_si256(W, _mm256_set1_epi16(0x1F)), 527, 23);
-  const __m256i Green =
-      WidenLanes(_mm256_and_si256(_mm256_srli_epi16(W, 5), _mm256_set1_epi16(0x3F)), 259, 33);
-  const __m256i Red = WidenLanes(_mm256_srli_epi16(W, 11), 527, 23);
-  const __m256i BlueGreen = _mm256_or_si256(Blue, _mm256_slli_epi16(Green, 8));
-  const __m256i Reds = _mm256_packus_epi16(Red, Red);
-  const __m256i Low = _mm256_or_si256(Apply(BlueGreen, BlueGreenLow), Apply(Reds, RedLow));
-  const __m256i High = _mm256_or_si256(Apply(BlueGreen, BlueGreenHigh), Apply(Reds, RedHigh));
+  TLanes16 BlueGreen, Red;
+  WidenChannels(TLanes16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(Words))), BlueGreen,
+                Red);
+  const __m256i Reds = _mm256_packus_epi16(__m256i(Red), __m256i(Red));
+  const __m256i Low =
+      _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow));
+  const __m256i High =
+      _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenHigh), Apply(Reds, RedHigh));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm256_castsi256_si128(Low));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16), _mm256_castsi256_si128(High));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 24), _mm256_extracti128_si256(Low, 1));
