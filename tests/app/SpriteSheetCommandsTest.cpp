@@ -135,7 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
     , SpriteSheetImportFailures,
     testing::Values(
         TImportFailure{"NoAtlas", "", "a.json", "No such file"},
-        TImportFailure{"NotJson", "{", "a.json", "The atlas is not JSON"},
         TImportFailure{"NoImage", "{" + OneFrame + "}", "a.json", "names no sheet image"},
         TImportFailure{"MissingSheet", "{" + OneFrame + ",\"meta\":{\"image\":\"gone.png\"}}",
                        "gone.png", "No such file"},

@@ -93,7 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
     , ViewerPlaybackKeys,
     testing::Values(TKeysCase{"SpacePlays", {Qt::Key_Space}, true, 1},
                     TKeysCase{"SpaceAgainPauses", {Qt::Key_Space, Qt::Key_Space}, false, 1},
-                    TKeysCase{"RightSteps", {Qt::Key_Right, Qt::Key_Right}, false, 3},
                     TKeysCase{"LeftStepsBackRound", {Qt::Key_Left}, false, 4},
                     TKeysCase{"AnArrowPauses", {Qt::Key_Space, Qt::Key_Right}, false, 2},
                     TKeysCase{"SpaceInANumberFieldPlays", {Qt::Key_Space}, true, 1, true}),
@@ -121,7 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
     , ViewerRunChanges,
     testing::Values(TChangeCase{"CutAFrame", 3, "Cut1", {1, 2, 3}},
                     TChangeCase{"MoveAFrameEarlier", 3, "MoveEarlier1", {1, 3, 4}},
-                    TChangeCase{"MoveAFrameLater", 2, "MoveLater1", {1, 2, 4}},
                     TChangeCase{"CutASpriteBeforeTheRun", 0, "Cut1", {0, 1, 2, 3}},
                     TChangeCase{"PasteOverAFrame", 2, "PasteOver1", {1, 2, 3, 4}}),
     [](const auto& Info) { return Info.param.Name; });

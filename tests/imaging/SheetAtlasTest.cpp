@@ -7,13 +7,15 @@
 
 namespace {
 
-TSheetAtlas MakeAtlas(const std::string& Pattern, int Count, bool Trimmed) {
+// Names that need escaping in JSON, and that do not sort in their order ("w_10" before "w_2").
+TSheetAtlas MakeAtlas(int Count, bool Trimmed) {
   TSheetAtlas Atlas;
   Atlas.Image = "sheet \"one\".png";
   Atlas.Width = 200;
   Atlas.Height = 30;
   for (int I = 0; I < Count; ++I) {
-    TAtlasFrame Frame{FrameName(Pattern, I), 15 * I, I % 3, 3 + I, 2, Trimmed, 0, 0, 3 + I, 2};
+    TAtlasFrame Frame{
+        FrameName("w_\"{n}\\\n", I), 15 * I, I % 3, 3 + I, 2, Trimmed, 0, 0, 3 + I, 2};
     if (Trimmed) Frame = {Frame.Name, Frame.X, Frame.Y, 2, 1, true, I % 2, 1, 4 + I, 5};
     Atlas.Frames.push_back(Frame);
   }
@@ -33,29 +35,26 @@ void ExpectSameFrames(const TSheetAtlas& Read, const TSheetAtlas& Written) {
   }
 }
 
-using TAtlasParam = std::tuple<TAtlasForm, bool, const char*>;
+using TAtlasParam = std::tuple<TAtlasForm, bool>;
 class SheetAtlasRoundTrip : public testing::TestWithParam<TAtlasParam> {};
 
 std::string AtlasCaseName(const testing::TestParamInfo<TAtlasParam>& Info) {
-  const auto& [Form, Trimmed, Pattern] = Info.param;
-  return std::string(Form == TAtlasForm::Hash ? "Hash" : "Array") +
-         (Trimmed ? "Trimmed" : "Whole") + CaseName(Pattern);
+  const auto& [Form, Trimmed] = Info.param;
+  return std::string(Form == TAtlasForm::Hash ? "Hash" : "Array") + (Trimmed ? "Trimmed" : "Whole");
 }
 
 }  // namespace
 
-// The frames come back in their order, also where the names do not sort in it ("w_10" before
-// "w_2").
+// The frames come back in their order, also where the names do not sort in it.
 TEST_P(SheetAtlasRoundTrip, ReadsBackWhatItWrites) {
-  const auto& [Form, Trimmed, Pattern] = GetParam();
-  const TSheetAtlas Atlas = MakeAtlas(Pattern, 12, Trimmed);
+  const auto& [Form, Trimmed] = GetParam();
+  const TSheetAtlas Atlas = MakeAtlas(12, Trimmed);
   ExpectSameFrames(ReadSheetAtlas(WriteSheetAtlas(Atlas, Form, "1.0")), Atlas);
 }
 
 INSTANTIATE_TEST_SUITE_P(, SheetAtlasRoundTrip,
                          testing::Combine(testing::Values(TAtlasForm::Hash, TAtlasForm::Array),
-                                          testing::Bool(),
-                                          testing::Values("{n:4}", "w_{n}", "\"{n}\\\n")),
+                                          testing::Bool()),
                          AtlasCaseName);
 
 // The layout the engines' loaders read, field for field.
@@ -98,7 +97,7 @@ TEST_P(FrameNames, FollowThePattern) {
 INSTANTIATE_TEST_SUITE_P(
     , FrameNames,
     testing::Values(TNameCase{"{n:4}", 7, "0007"}, TNameCase{"{n:2}", 123, "123"},
-                    TNameCase{"walk_{n}", 12, "walk_12"}, TNameCase{"{n}-{n:3}", 5, "5-005"},
+                    TNameCase{"{n}-{n:3}", 5, "5-005"},
                     TNameCase{"walk", 1, "The name pattern \"walk\" holds no {n}"},
                     TNameCase{"{x}{n}", 1, "The name pattern \"{x}{n}\" has a brace"},
                     TNameCase{"{n:0}", 1, "The name pattern \"{n:0}\" has a brace"},
@@ -154,7 +153,6 @@ INSTANTIATE_TEST_SUITE_P(
         THostileAtlas{"DeepNesting", Nested(40),
                       "The atlas is not JSON: Not valid JSON at byte 33: nested deeper"},
         THostileAtlas{"NoFrames", "{\"meta\":{}}", "The atlas has no \"frames\" object or array"},
-        THostileAtlas{"FramesNumber", "{\"frames\":3}", "The atlas has no \"frames\""},
         THostileAtlas{"Rotated", Frame(",\"rotated\":true"), "The atlas's frame \"a\" is rotated"},
         THostileAtlas{"NoRectangle", "{\"frames\":{\"a\":{}}}",
                       "The atlas's frame \"a\" has no \"frame\" object"},

@@ -47,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
     , SpriteSheetRoundTrip,
     testing::Values(TSheetCase{"Rows", {}},
                     TSheetCase{"MaxRectsPadded", {{TSheetPacking::MaxRects, 3, false}}},
-                    TSheetCase{"TrimmedPowerOfTwo", {{TSheetPacking::Rows, 1, true}, true}},
-                    TSheetCase{"TrimmedMaxRects", {{TSheetPacking::MaxRects, 0, false}, true}}),
+                    TSheetCase{"TrimmedPowerOfTwo", {{TSheetPacking::Rows, 1, true}, true}}),
     [](const testing::TestParamInfo<TSheetCase>& Info) { return std::string(Info.param.Name); });
 
 // A trimmed frame holds the pixels that are not black and says where they were; a sprite all

@@ -10,48 +10,29 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/SpriteFactory.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-// Little-endian words and double words, as both formats store them.
-void Put16(TBytes& Bytes, unsigned Value) {
-  Bytes.push_back(std::uint8_t(Value));
-  Bytes.push_back(std::uint8_t(Value >> 8));
-}
-void Put32(TBytes& Bytes, std::uint32_t Value) {
-  Put16(Bytes, Value & 0xFFFF);
-  Put16(Bytes, Value >> 16);
-}
+using TSides = std::vector<std::pair<std::uint16_t, std::uint16_t>>;
 
 // A 5-6-5 .s16 file: its directory names Sides, and Words follow it as the pixels.
-TBytes S16(const std::vector<std::pair<unsigned, unsigned>>& Sides,
-           const std::vector<unsigned>& Words) {
-  TBytes Bytes;
-  Put32(Bytes, 1);
-  Put16(Bytes, unsigned(Sides.size()));
-  for (const auto& [Width, Height] : Sides) {
-    Put32(Bytes, 0);
-    Put16(Bytes, Width);
-    Put16(Bytes, Height);
-  }
-  for (unsigned Word : Words) Put16(Bytes, Word);
-  return Bytes;
+TBytes S16(const TSides& Sides, const TWords& Words) {
+  TLeBytes File;
+  File.U32(1).U16(std::uint16_t(Sides.size()));
+  for (const auto& [Width, Height] : Sides) File.U32(0).U16(Width).U16(Height);
+  return File.Words(Words).Bytes;
 }
 
 // n sprites of 8 x 8 red.
 TBytes RedSquares(int Count) {
-  return S16(std::vector<std::pair<unsigned, unsigned>>(std::size_t(Count), {8, 8}),
-             std::vector<unsigned>(std::size_t(Count) * 64, 0xF800));
+  return S16(TSides(std::size_t(Count), {8, 8}), TWords(std::size_t(Count) * 64, 0xF800));
 }
 
 // An .spr file of one 2 x 2 sprite of palette entries Pixels.
-TBytes Spr(TBytes Pixels) {
-  TBytes Bytes;
-  Put16(Bytes, 1);
-  Put32(Bytes, 10);
-  Put16(Bytes, 2);
-  Put16(Bytes, 2);
+TBytes Spr(const TBytes& Pixels) {
+  TBytes Bytes = TLeBytes().U16(1).U32(10).U16(2).U16(2).Bytes;
   Bytes.insert(Bytes.end(), Pixels.begin(), Pixels.end());
   return Bytes;
 }
@@ -101,17 +82,16 @@ TEST_P(PreviewThroughTheThumbnailer, WritesAPictureWithinTheSizeOrFailsLeavingNo
   EXPECT_EQ(QImage(QString::fromStdString(Out)).size(), GetParam().Picture);
 }
 
-const std::vector<unsigned> FourRed(16, 0xF800);
+const TWords FourRed(16, 0xF800);
 
 INSTANTIATE_TEST_SUITE_P(
     , PreviewThroughTheThumbnailer,
     testing::Values(
         TPreviewCase{"OneWideSpriteKeepsItsShape",
                      "a wide.s16",
-                     S16({{40, 20}}, std::vector<unsigned>(800, 0x07E0)),
+                     S16({{40, 20}}, TWords(800, 0x07E0)),
                      0,
                      {128, 64}},
-        TPreviewCase{"TwoSpritesSideBySide", "two.s16", RedSquares(2), 0, {128, 64}},
         TPreviewCase{"FiveSpritesInThreeColumns", "five.s16", RedSquares(5), 0, {126, 84}},
         TPreviewCase{"TwelveSpritesShowTheFirstNine", "twelve.s16", RedSquares(12), 0, {126, 126}},
         TPreviewCase{"AnSprFile", "one.spr", Spr({1, 2, 3, 4}), 0, {128, 128}},
@@ -125,7 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
         TPreviewCase{
             "AHeaderClaimingAHugeFirstSprite", "huge.s16", S16({{65535, 65535}}, FourRed), 1, {}},
         TPreviewCase{"PixelsCutShort", "short.s16", S16({{4, 4}}, {0xF800, 0xF800}), 1, {}},
-        TPreviewCase{"ADirectoryCutShort", "cut.s16", TBytes{1, 0, 0, 0, 5, 0, 6, 0, 0}, 1, {}},
         TPreviewCase{"AnSprSpriteBeyondTheEnd", "short.spr", Spr({1}), 1, {}},
         TPreviewCase{"ASpriteOfNoSize", "nothing.s16", S16({{0, 0}}, {}), 1, {}}),
     [](const auto& Info) { return Info.param.Name; });

@@ -124,9 +124,7 @@ TEST_P(PngOfSprite, IsTheFileQtWritesOfItsImage) {
 
 INSTANTIATE_TEST_SUITE_P(Sprites, PngOfSprite,
                          testing::Values(TSpriteCase{"OneBlackPixel", 1, 1, 1},
-                                         TSpriteCase{"OneColouredPixel", 1, 1, 0},
                                          TSpriteCase{"OddWithBlack", 7, 5, 3},
-                                         TSpriteCase{"WideAndShort", 2051, 40, 7},
                                          TSpriteCase{"Tall", 3, 3000, 0}),
                          [](const auto& Info) { return CaseName(Info.param.Name); });
 
