@@ -123,14 +123,19 @@ void ResampleBitmap(TBitmap& Source, TBitmap& Destination, TFilterFunction Filte
 void ResampleWords(const std::uint8_t* Words, int Width, int Height, TBitmap& Destination,
                    TFilterFunction Filter, float Support) {
   CheckSourceSize(Width, Height);
+  const std::size_t WordRowBytes = 2 * std::size_t(Width);
   const std::size_t RowBytes = 3 * std::size_t(Width);
   std::vector<std::uint8_t> Band(RowBytes * std::size_t(std::min(Height, WidenedBandRows)));
   auto Widen = [&](int First) {
     const int Rows = std::min(Height - First, WidenedBandRows);
-    const std::uint8_t* BandWords = Words + 2 * std::size_t(First) * std::size_t(Width);
     for (int R = 0; R < Rows; ++R)
-      Widen565Row(BandWords + 2 * std::size_t(R) * std::size_t(Width),
+      Widen565Row(Words + WordRowBytes * std::size_t(First + R),
                   Band.data() + RowBytes * std::size_t(R), Width);
+    // The next band's words come from memory while this band is filtered.
+    const std::uint8_t* Next = Words + WordRowBytes * std::size_t(First + Rows);
+    const std::size_t NextBytes =
+        WordRowBytes * std::size_t(std::min(Height - First - Rows, WidenedBandRows));
+    for (std::size_t Byte = 0; Byte < NextBytes; Byte += 64) __builtin_prefetch(Next + Byte);
     return TPixelRows{Band.data(), Rows, Width, RowBytes};
   };
   Resample(Width, Height, Widen, Destination, Filter, Support);

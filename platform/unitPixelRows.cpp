@@ -17,11 +17,17 @@
 #define PELBROOK_ROW_LOOP __attribute__((target_clones("avx2", "default")))
 #endif
 #define PELBROOK_SSE41 __attribute__((target("sse4.1")))
+#define PELBROOK_AVX2 __attribute__((target("avx2")))
 
 namespace {
 
 bool ProcessorHasSse41() {
   static const bool Has = __builtin_cpu_supports("sse4.1");
+  return Has;
+}
+
+bool ProcessorHasAvx2() {
+  static const bool Has = __builtin_cpu_supports("avx2");
   return Has;
 }
 
@@ -53,32 +59,70 @@ constexpr TShuffle GreenSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1
 constexpr TShuffle RedFirst = Shuffle({2, -1, 5, -1, 8, -1, 11, -1, 14, -1});
 constexpr TShuffle RedSecond = Shuffle({-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 4, -1, 7});
 
-// (V * Factor + Add) >> 6 in each 16-bit lane: the widening shifts.
-PELBROOK_SSE41 __m128i WidenLanes(__m128i V, int Factor, int Add) {
-  return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(V, _mm_set1_epi16(std::int16_t(Factor))),
-                                      _mm_set1_epi16(std::int16_t(Add))),
-                        6);
+// Eight or sixteen 16-bit lanes.
+using TLanes8 = std::uint16_t __attribute__((vector_size(16)));
+using TLanes16 = std::uint16_t __attribute__((vector_size(32)));
+
+// The shifts that give exactly Scale5To8 and Scale6To8, in every lane of W: blue in the low
+// byte and green in the high byte of BlueGreen, red in Red. Inlined into steps of either width.
+template <class TLanes>
+[[gnu::always_inline]] inline void WidenChannels(const TLanes& W, TLanes& BlueGreen, TLanes& Red) {
+  const TLanes Blue = ((W & 0x1F) * 527 + 23) >> 6;
+  const TLanes Green = (((W >> 5) & 0x3F) * 259 + 33) >> 6;
+  BlueGreen = Blue | Green << 8;
+  Red = ((W >> 11) * 527 + 23) >> 6;
 }
 
-// Eight pixels a step; returns how many pixels it did. Three-byte pixels are what compilers do
-// not vectorise well, so these steps shuffle them by hand.
-PELBROOK_SSE41 int Widen565Eights(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
-  int I = 0;
-  for (; I + 8 <= Count; I += 8) {
-    const __m128i W = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Words + 2 * I));
-    const __m128i Blue = WidenLanes(_mm_and_si128(W, _mm_set1_epi16(0x1F)), 527, 23);
-    const __m128i Green =
-        WidenLanes(_mm_and_si128(_mm_srli_epi16(W, 5), _mm_set1_epi16(0x3F)), 259, 33);
-    const __m128i Red = WidenLanes(_mm_srli_epi16(W, 11), 527, 23);
-    const __m128i BlueGreen = _mm_or_si128(Blue, _mm_slli_epi16(Green, 8));
-    const __m128i Reds = _mm_packus_epi16(Red, Red);
-    std::uint8_t* Out = Bgr + 3 * I;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(Out),
-                     _mm_or_si128(Apply(BlueGreen, BlueGreenLow), Apply(Reds, RedLow)));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16),
-                     _mm_or_si128(Apply(BlueGreen, BlueGreenHigh), Apply(Reds, RedHigh)));
+// Eight pixels from Words to Out. Three-byte pixels are what compilers do not vectorise well,
+// so these steps shuffle them by hand.
+PELBROOK_SSE41 void Widen565Eight(const std::uint8_t* Words, std::uint8_t* Out) {
+  TLanes8 BlueGreen, Red;
+  WidenChannels(TLanes8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Words))), BlueGreen, Red);
+  const __m128i Reds = _mm_packus_epi16(__m128i(Red), __m128i(Red));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(Out),
+                   _mm_or_si128(Apply(__m128i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow)));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16),
+                   _mm_or_si128(Apply(__m128i(BlueGreen), BlueGreenHigh), Apply(Reds, RedHigh)));
+}
+
+// The same shuffle in both halves of a 256-bit register.
+PELBROOK_AVX2 __m256i Apply(__m256i Source, const TShuffle& S) {
+  return _mm256_shuffle_epi8(
+      Source, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(S.Lane))));
+}
+
+// Sixteen pixels: each half of the register widens eight as Widen565Eight does.
+PELBROOK_AVX2 void Widen565Sixteen(const std::uint8_t* Words, std::uint8_t* Out) {
+  TLanes16 BlueGreen, Red;
+  WidenChannels(TLanes16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(Words))), BlueGreen,
+                Red);
+  const __m256i Reds = _mm256_packus_epi16(__m256i(Red), __m256i(Red));
+  const __m256i Low =
+      _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow));
+  const __m256i High =
+      _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenHigh), Apply(Reds, RedHigh));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm256_castsi256_si128(Low));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 16), _mm256_castsi256_si128(High));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 24), _mm256_extracti128_si256(Low, 1));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(Out + 40), _mm256_extracti128_si256(High, 1));
+}
+
+// A row of at least eight (sixteen) pixels in whole steps; the last step ends at the row's end
+// and widens again some pixels of the step before, to the same bytes.
+PELBROOK_SSE41 void Widen565Eights(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
+  for (int I = 0;; I += 8) {
+    const int From = std::min(I, Count - 8);
+    Widen565Eight(Words + 2 * From, Bgr + 3 * From);
+    if (From + 8 == Count) return;
   }
-  return I;
+}
+
+PELBROOK_AVX2 void Widen565Sixteens(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
+  for (int I = 0;; I += 16) {
+    const int From = std::min(I, Count - 16);
+    Widen565Sixteen(Words + 2 * From, Bgr + 3 * From);
+    if (From + 16 == Count) return;
+  }
 }
 
 // Scale8To5 and Scale8To6 in each 16-bit lane: Q / 255 is ((Q + 1) * 257) >> 16 for every Q
@@ -122,7 +166,9 @@ constexpr std::size_t PixelsPerThread = std::size_t(1) << 20;
 
 // Shifts that give exactly Scale5To8 and Scale6To8.
 void Widen565Row(const std::uint8_t* Words, std::uint8_t* Bgr, int Count) {
-  for (int I = ProcessorHasSse41() ? Widen565Eights(Words, Bgr, Count) : 0; I < Count; ++I) {
+  if (Count >= 16 && ProcessorHasAvx2()) return Widen565Sixteens(Words, Bgr, Count);
+  if (Count >= 8 && ProcessorHasSse41()) return Widen565Eights(Words, Bgr, Count);
+  for (int I = 0; I < Count; ++I) {
     const unsigned W = unsigned(Words[2 * I]) | (unsigned(Words[2 * I + 1]) << 8);
     Bgr[3 * I] = std::uint8_t(((W & 0x1F) * 527 + 23) >> 6);
     Bgr[3 * I + 1] = std::uint8_t((((W >> 5) & 0x3F) * 259 + 33) >> 6);
