@@ -143,6 +143,12 @@ TSpriteViewer::TSpriteViewer(QWidget* Owner, const std::unique_ptr<TS16File>& Do
   PlaceOnScreen(*Owner);
 }
 
+TSpriteViewer::~TSpriteViewer() {
+  // Going, the window hides its fields, and a field that loses the focus says its editing
+  // finished: that must not reach a viewer half destroyed.
+  for (QSpinBox* Field : {FFollowing, FRate}) Field->disconnect(this);
+}
+
 QWidget* TSpriteViewer::MakePlaybackControls() {
   auto* Controls = new QWidget(this);
   auto* Rows = new QVBoxLayout(Controls);

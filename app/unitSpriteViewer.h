@@ -39,6 +39,7 @@ class TSpriteViewer : public QWidget {
   // A window of its own, over Owner and within Owner's screen, showing sprite Index of
   // whichever document Document holds, at the largest zoom that fits.
   TSpriteViewer(QWidget* Owner, const std::unique_ptr<TS16File>& Document, int Index);
+  ~TSpriteViewer() override;
 
   // The viewed sprite, the run's first frame.
   int Index() const { return FRun.front(); }
