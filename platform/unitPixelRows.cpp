@@ -87,8 +87,8 @@ PELBROOK_SSE41 void Widen565Eight(const std::uint8_t* Words, std::uint8_t* Out) 
 
 // The same shuffle in both halves of a 256-bit register.
 PELBROOK_AVX2 __m256i Apply(__m256i Source, const TShuffle& S) {
-  return _mm256_shuffle_epi8(
-      Source, _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(S.Lane))));
+  return _mm256_shuffle_epi8(Source, _mm256_broadcastsi128_si256(
+                                         _mm_load_si128(reinterpret_cast<const __m128i*>(S.Lane))));
 }
 
 // Sixteen pixels: each half of the register widens eight as Widen565Eight does.
@@ -97,8 +97,7 @@ PELBROOK_AVX2 void Widen565Sixteen(const std::uint8_t* Words, std::uint8_t* Out)
   WidenChannels(TLanes16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(Words))), BlueGreen,
                 Red);
   const __m256i Reds = _mm256_packus_epi16(__m256i(Red), __m256i(Red));
-  const __m256i Low =
-      _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow));
+  const __m256i Low = _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenLow), Apply(Reds, RedLow));
   const __m256i High =
       _mm256_or_si256(Apply(__m256i(BlueGreen), BlueGreenHigh), Apply(Reds, RedHigh));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm256_castsi256_si128(Low));
