@@ -96,7 +96,7 @@ void TPelbrookMainWindow::ImportSpriteSheet1Click() {
   const int Selected = SelectedItem();
   const int First = Selected < 0 ? SpriteFile->Count() : Selected;
   const int Inserted = int(Sprites.size());
-  for (int I = 0; I < Inserted; ++I) InsertAt(std::move(Sprites[std::size_t(I)]), First + I);
+  SpriteFile->Put(First, std::move(Sprites));
   PopulateImageList();
   SetStatusText("Sprite sheet imported from: " + AtlasPath);
   MarkModified();
