@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "platform/unitColour.h"
+#include "platform/unitRowLoop.h"
 
 #include <immintrin.h>
 
-// Clang before 16 leaves a cloned function that its own unit does not call without a symbol.
-#if defined(__clang__) && __clang_major__ < 16
-#define PELBROOK_ROW_LOOP
-#else
-#define PELBROOK_ROW_LOOP __attribute__((target_clones("avx2", "default")))
-#endif
 #define PELBROOK_SSE41 __attribute__((target("sse4.1")))
 #define PELBROOK_AVX2 __attribute__((target("avx2")))
 

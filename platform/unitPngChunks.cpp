@@ -13,10 +13,6 @@ constexpr std::size_t CrcSize = 4;
 constexpr std::uint32_t MaxChunkLength = 0x7FFFFFFF;
 constexpr std::uint32_t HeaderLength = 13;
 
-std::uint32_t GetBe32(const std::uint8_t* P) {
-  return std::uint32_t(P[0]) << 24 | std::uint32_t(P[1]) << 16 | std::uint32_t(P[2]) << 8 | P[3];
-}
-
 bool IsType(const std::uint8_t* Header, const char* Type) {
   return std::memcmp(Header + 4, Type, 4) == 0;
 }
@@ -36,6 +32,10 @@ bool MakesPixels(const std::uint8_t* Header) {
 
 }  // namespace
 
+std::uint32_t PngBe32(const std::uint8_t* P) {
+  return std::uint32_t(P[0]) << 24 | std::uint32_t(P[1]) << 16 | std::uint32_t(P[2]) << 8 | P[3];
+}
+
 bool IsPngSignature(std::span<const std::uint8_t> Bytes) {
   return Bytes.size() >= PngSignatureSize &&
          std::equal(std::begin(Signature), std::end(Signature), Bytes.begin());
@@ -46,7 +46,7 @@ bool TPngChunkWalk::Done() const {
 }
 
 void TPngChunkWalk::Step(const std::uint8_t* Header) {
-  const std::uint32_t Length = GetBe32(Header);
+  const std::uint32_t Length = PngBe32(Header);
   const std::uint64_t Left = FSize > FNext ? FSize - FNext : 0;
   if (Length > MaxChunkLength || Left < PngChunkHeaderSize + CrcSize ||
       Length > Left - PngChunkHeaderSize - CrcSize)
@@ -77,7 +77,7 @@ TPngHeader WalkChunks(std::span<const std::uint8_t> Bytes, TTake Take) {
     const auto Chunk = Bytes.subspan(At, std::size_t(Walk.Next()) - At);
     if (At == PngSignatureSize) {
       const std::uint8_t* Data = Chunk.data() + PngChunkHeaderSize;
-      Png = {GetBe32(Data), GetBe32(Data + 4), Data[8], Data[9], Data[12]};
+      Png = {PngBe32(Data), PngBe32(Data + 4), Data[8], Data[9], Data[12]};
     }
     Take(Header, Chunk);
   } while (!Walk.Done());
@@ -85,6 +85,21 @@ TPngHeader WalkChunks(std::span<const std::uint8_t> Bytes, TTake Take) {
 }
 
 }  // namespace
+
+bool TPngChunk::Is(const char* Name) const {
+  return std::memcmp(Type, Name, 4) == 0;
+}
+
+TPngChunk NextPngChunk(std::span<const std::uint8_t> Bytes, std::size_t& At) {
+  TPngChunk Chunk;
+  const std::uint8_t* Header = Bytes.data() + At;
+  std::memcpy(Chunk.Type, Header + 4, 4);
+  Chunk.Data = Bytes.subspan(At + PngChunkHeaderSize, PngBe32(Header));
+  At += PngChunkHeaderSize + Chunk.Data.size();
+  Chunk.Crc = PngBe32(Bytes.data() + At);
+  At += CrcSize;
+  return Chunk;
+}
 
 TPngForDecoding PngForDecoding(TLargeBytes Bytes) {
   TPngForDecoding Png;

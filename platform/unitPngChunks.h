@@ -23,6 +23,8 @@ constexpr std::size_t PngSignatureSize = 8;
 constexpr std::size_t PngChunkHeaderSize = 8;  // length and type; the CRC follows the data
 
 bool IsPngSignature(std::span<const std::uint8_t> Bytes);
+// A number as PNG keeps it: four bytes, the most significant first.
+std::uint32_t PngBe32(const std::uint8_t* Bytes);
 
 // Steps through the chunks of a PNG of Size bytes from their headers alone, so that a file can
 // be walked without being read. The walk ends after IEND, or exactly at the end of the bytes.
@@ -60,6 +62,16 @@ struct TPngForDecoding {
 TPngForDecoding PngForDecoding(TLargeBytes Bytes);
 TPngForDecoding PngForDecoding(std::span<const std::uint8_t> Bytes);
 TPngHeader ReadPngHeader(std::span<const std::uint8_t> Bytes);
+
+// One chunk of bytes a walk has found whole.
+struct TPngChunk {
+  char Type[5] = {};
+  std::span<const std::uint8_t> Data;
+  std::uint32_t Crc = 0;  // as the file gives it, over the type and the data
+  bool Is(const char* Name) const;
+};
+// The chunk at At, which then moves on to the next.
+TPngChunk NextPngChunk(std::span<const std::uint8_t> Bytes, std::size_t& At);
 
 // The file from its start to the end of its last whole chunk, after a walk over the chunk
 // headers that reads nothing else; no more than MaxSize bytes. Raises EPngError, or EInOutError

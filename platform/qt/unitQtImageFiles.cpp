@@ -6,7 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/png/unitPngRowCodec.h"
+#include "platform/png/unitPngRowReader.h"
+#include "platform/png/unitPngRowWriter.h"
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitFileIO.h"

@@ -6,6 +6,8 @@
 #include <exception>
 #include <filesystem>
 
+#include <zlib.h>
+
 #include "imaging/unitSpriteSheet.h"
 #include "platform/unitBmpCodec.h"
 #include "platform/unitRegistryStore.h"
@@ -96,6 +98,16 @@ void WritePngFiles(const fs::path& Out) {
   Write("claims-65536-by-1",
         TRawPng().Header(65536, 1, 1, 0).Chunk("IDAT", ZlibStored({0, 0})).End().Bytes);
   Write("text-claiming-2gb", TextClaiming2Gb());
+  // Huffman blocks, as encoders write the data, for the band reader's inflate.
+  for (const int Type : {2, 4, 6}) {
+    const TPngBytes Rows = PngRows(40, 30, 8, Type, false);
+    TPngBytes Stream(compressBound(uLong(Rows.size())));
+    uLongf Size = uLongf(Stream.size());
+    compress2(Stream.data(), &Size, Rows.data(), uLong(Rows.size()), 9);
+    Stream.resize(Size);
+    Write("type" + std::to_string(Type) + "-deflated",
+          TRawPng().Header(40, 30, 8, Type).Chunk("IDAT", Stream).End().Bytes);
+  }
 }
 
 TBytes SprFile(int Count, std::uint32_t Offset, int Width, int Height, std::size_t PixelBytes) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/png/unitPngRowCodec.h"
+#include "platform/png/unitPngRowReader.h"
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/qt/unitQtImageFiles.h"
 

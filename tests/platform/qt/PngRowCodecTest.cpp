@@ -1,14 +1,16 @@
-// PNG files imported and exported a row at a time through libpng must give the words and
-// bytes of the route through Qt's whole image, for every kind of PNG and every damaged one.
+// PNG files imported and exported a band of rows at a time must give the words and bytes of the
+// route through Qt's whole image, for every kind of PNG and every damaged one.
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "platform/png/unitPngRowCodec.h"
+#include "platform/png/unitPngRowReader.h"
+#include "platform/png/unitPngRowWriter.h"
 #include "platform/qt/unitImageImport.h"
 #include "platform/qt/unitQtImageBridge.h"
 #include "platform/qt/unitQtImageFiles.h"
+#include "platform/unitPngChunks.h"
 #include "sprites/unitBitmapRoutes.h"
 #include "tests/support/CaseNames.h"
 #include "tests/support/FileSizeLimit.h"
@@ -20,7 +22,7 @@ namespace {
 struct TPngKind {
   std::string Name;
   TPngBytes Bytes;
-  bool ByRows;  // decoded by libpng row by row; the other kinds go through Qt
+  bool ByRows;  // decoded a band of rows at a time; the other kinds go through Qt
 };
 
 void PrintTo(const TPngKind& Kind, std::ostream* Out) {
@@ -61,6 +63,80 @@ TEST_P(PngKinds, ImportAsQtsImageOfThemDoes) {
   EXPECT_EQ(SpriteOfPngRows(PngForDecoding(Kind.Bytes).Bytes) != nullptr, Kind.ByRows);
 }
 
+// A noisy picture with black in it, as Qt compresses it: bands of rows over several IDAT
+// chunks, inflated from Huffman blocks.
+TPngBytes PngWrittenByQt(QImage::Format Format) {
+  QImage Image(173, 150, Format);
+  std::mt19937 Random(5);
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X)
+      Image.setPixel(X, Y, (X + Y) % 7 ? std::uint32_t(Random()) | 0x80000000u : 0);
+  const QByteArray Png = EncodePng(Image);
+  return TPngBytes(Png.begin(), Png.end());
+}
+
+// The zlib stream of the data of Png, and the chunks before it.
+std::pair<TRawPng, TPngBytes> SplitAtData(const TPngBytes& Png) {
+  TRawPng Before;
+  TPngBytes Stream;
+  for (std::size_t At = PngSignatureSize; At < Png.size();) {
+    const TPngChunk Chunk = NextPngChunk(Png, At);
+    if (Chunk.Is("IDAT"))
+      Stream.insert(Stream.end(), Chunk.Data.begin(), Chunk.Data.end());
+    else if (Stream.empty())
+      Before.Chunk(Chunk.Type, {Chunk.Data.begin(), Chunk.Data.end()});
+  }
+  return {Before, Stream};
+}
+
+// Stream in IDAT chunks of the given sizes (the last takes the rest), then Extra and IEND.
+TPngBytes Rechunked(const TPngBytes& Png, const std::vector<std::size_t>& Sizes,
+                    const std::function<void(TPngBytes&)>& Change = {},
+                    const std::string& Extra = "") {
+  auto [Out, Stream] = SplitAtData(Png);
+  if (Change) Change(Stream);
+  std::size_t At = 0;
+  for (const std::size_t Size : Sizes) {
+    Out.Chunk("IDAT",
+              {Stream.begin() + std::ptrdiff_t(At), Stream.begin() + std::ptrdiff_t(At + Size)});
+    At += Size;
+  }
+  Out.Chunk("IDAT", {Stream.begin() + std::ptrdiff_t(At), Stream.end()});
+  if (!Extra.empty()) Out.Chunk(Extra, {});
+  return Out.End().Bytes;
+}
+
+// Files deflated as encoders write them, and their streams cut, split and damaged.
+std::vector<TPngKind> DeflatedKinds() {
+  const TPngBytes Rgba = PngWrittenByQt(QImage::Format_ARGB32);
+  const TPngBytes Rgb = PngWrittenByQt(QImage::Format_RGB32);
+  TPngBytes BadFilter = PngRows(29, 11, 8, 6, false);
+  BadFilter[(1 + 29 * 4) * 3] = 5;  // the fourth row's
+  const auto Flip = [](std::size_t FromEnd) {
+    return [FromEnd](TPngBytes& Stream) { Stream[Stream.size() - FromEnd] ^= 0x10; };
+  };
+  return {
+      {"RgbaWrittenByQt", Rgba, true},
+      {"RgbWrittenByQt", Rgb, true},
+      {"StreamHeaderSplitAndEmptyChunks", Rechunked(Rgba, {1, 0, 1, 0, 7, 3000}), true},
+      {"WrongAdler32", Rechunked(Rgba, {}, Flip(1)), false},
+      {"DamagedDeflateBlock", Rechunked(Rgba, {}, Flip(5000)), false},
+      {"DataAfterTheStream", Rechunked(Rgba, {}, [](TPngBytes& S) { S.push_back(0); }), false},
+      {"WindowUnder32KiB", Rechunked(Rgb, {}, [](TPngBytes& S) { S[0] = 0x68, S[1] = 0x81; }),
+       false},
+      {"EndWithAWrongCrc",
+       [&] {
+         TPngBytes Bytes = Rgb;
+         Bytes.back() ^= 1;
+         return Bytes;
+       }(),
+       false},
+      {"ChunkAfterTheData", Rechunked(Rgb, {}, {}, "tRNS"), false},
+      {"FilterTypeFive",
+       TRawPng().Header(29, 11, 8, 6).Chunk("IDAT", ZlibStored(BadFilter)).End().Bytes, false},
+  };
+}
+
 // Every colour type and bit depth, plain and interlaced, with transparency chunks, and files
 // damaged where libpng and Qt must agree.
 std::vector<TPngKind> PngKindCases() {
@@ -93,6 +169,7 @@ std::vector<TPngKind> PngKindCases() {
                    false});
   Kinds.push_back(
       {"NoEnd", TRawPng().Header(29, 11, 8, 2).Chunk("IDAT", ZlibStored(Rows)).Bytes, false});
+  for (auto& Kind : DeflatedKinds()) Kinds.push_back(std::move(Kind));
   return Kinds;
 }
 
