@@ -340,12 +340,16 @@ void TSafeFileWriter::WriteU32(std::uint32_t Value) {
   Write(B, 4);
 }
 
-void TSafeFileWriter::Commit() {
+void TSafeFileWriter::Flush() {
   if (std::fflush(FFile) != 0) RaiseFromErrno();
+  if (FInPlaceFd < 0 && fsync(fileno(FFile)) != 0) RaiseFromErrno();
+}
+
+void TSafeFileWriter::Commit() {
+  Flush();
   if (FInPlaceFd >= 0) {
     WriteInPlace();
   } else {
-    if (fsync(fileno(FFile)) != 0) RaiseFromErrno();
     if (std::rename(FTempPath.c_str(), FTarget.c_str()) != 0) RaiseFromErrno();
     FTempPath.clear();
   }

@@ -93,6 +93,9 @@ class TSafeFileWriter {
   void WriteBlocks(std::span<const iovec> Blocks);
   void WriteU16(std::uint16_t Value);
   void WriteU32(std::uint32_t Value);
+  // Writes out what is buffered and syncs it, so that what can fail of the bytes has failed;
+  // raises EInOutError on failure. For files that must be replaced together.
+  void Flush();
   // Flushes, syncs and renames the new file over the old one, or writes it in place; raises
   // EInOutError on failure.
   void Commit();

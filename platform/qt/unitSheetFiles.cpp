@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/png/unitPngRowWriter.h"
 #include "platform/qt/unitQtImageFiles.h"
 #include "platform/unitFileIO.h"
 
@@ -20,8 +21,17 @@ void SaveSpriteSheet(const TS16File& File, int First, int Last, const TSheetOpti
   TSpriteSheet Sheet = MakeSpriteSheet(File, First, Last, Options);
   Sheet.Atlas.Image = std::filesystem::path(SheetPath).filename().string();
   const std::string Json = WriteSheetAtlas(Sheet.Atlas, Form, Version);
-  SavePngOfSprite(*Sheet.Picture, SheetPath);
-  SaveWholeFile(AtlasPath, Json.data(), Json.size());
+  // Both are written whole before either replaces its old file, so that a full disk leaves the
+  // old pair, not a new sheet beside an old atlas.
+  TSafeFileWriter Picture, Atlas;
+  Picture.CreateOrThrow(SheetPath);
+  WritePngOfSprite(*Sheet.Picture, Picture);
+  Atlas.CreateOrThrow(AtlasPath);
+  Atlas.Write(Json.data(), Json.size());
+  Picture.Flush();
+  Atlas.Flush();
+  Picture.Commit();
+  Atlas.Commit();
 }
 
 TSheetAtlas LoadSheetAtlas(const std::string& AtlasPath) {

@@ -20,7 +20,7 @@ std::string AtlasPathFor(const std::string& SheetPath);
 std::string SheetPathOf(const std::string& AtlasPath, const TSheetAtlas& Atlas);
 
 // Writes the sheet of sprites First to Last and its atlas, naming the sheet by its file name.
-// Replaces each file only once the new one is complete.
+// Replaces the files only once both new ones are written.
 void SaveSpriteSheet(const TS16File& File, int First, int Last, const TSheetOptions& Options,
                      TAtlasForm Form, const std::string& SheetPath, const std::string& AtlasPath,
                      const std::string& Version);

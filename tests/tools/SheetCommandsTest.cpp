@@ -55,6 +55,21 @@ TEST(ToolPack, PacksARange) {
   for (int I = 0; I < 3; ++I) EXPECT_TRUE(Packed.GetSprite(I).SamePixels(Whole.GetSprite(I + 4)));
 }
 
+// A disk that takes the new sheet but not its atlas leaves the old pair as it was.
+TEST(ToolPack, ThatTheDiskCannotHoldKeepsTheOldSheetAndAtlas) {
+  TTempDir Dir;
+  const std::string In = MakeDocument(Dir, SaveFormatS16_565);
+  ASSERT_EQ(RunTool({"pack", In, Dir.File("s.png")}).Status, 0);
+  const TBytes Sheet = ReadBytes(Dir.File("s.png")), Atlas = ReadBytes(Dir.File("s.json"));
+  ASSERT_LT(Sheet.size() + 1024, Atlas.size());
+  const TToolRun Full = RunTool({"pack", In, Dir.File("s.png"), "--padding", "3"},
+                                {"prlimit", "--fsize=" + std::to_string(Sheet.size() + 1024)});
+  EXPECT_NE(Full.Status, 0);
+  EXPECT_NE(Full.Err.find("File too large"), std::string::npos) << Full.Err;
+  EXPECT_EQ(ReadBytes(Dir.File("s.png")), Sheet);
+  EXPECT_EQ(ReadBytes(Dir.File("s.json")), Atlas);
+}
+
 struct TPackRefusal {
   const char* Name;
   std::vector<std::string> Args;  // IN and DIR/ stand for the document and the folder
