@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -47,14 +48,57 @@ TPngForDecoding CheckedPng(TLargeBytes Bytes) {
   return Png;
 }
 
-QImage DecodeCheckedPng(const TPngForDecoding& Png) {
-  QByteArray Data = QByteArray::fromRawData(reinterpret_cast<const char*>(Png.Bytes.data()),
-                                            qsizetype(Png.Bytes.size()));
+namespace {
+
+QImage DecodeWithQt(std::span<const std::uint8_t> Bytes) {
+  QByteArray Data =
+      QByteArray::fromRawData(reinterpret_cast<const char*>(Bytes.data()), qsizetype(Bytes.size()));
   QBuffer Buffer(&Data);
   QImageReader Reader(&Buffer, "png");
   // Otherwise bytes that are not PNG reach whichever decoder claims them.
   Reader.setAutoDetectImageFormat(false);
   return ReadImageWithinLimits(Reader, "The PNG file");
+}
+
+// Qt reads a 16-bit RGB picture with a transparent colour as if its pixels had alpha: the
+// colours come out shifted and a quarter of each row is never written. Such a picture is read
+// without its tRNS chunks, and the colour (the first chunk's, before the data) made
+// transparent here.
+QImage DecodeKeyedRgb16(const TPngForDecoding& Png) {
+  TLargeBytes Unkeyed(Png.Bytes.begin(), Png.Bytes.begin() + PngSignatureSize);
+  std::optional<QRgba64> Key;
+  bool Data = false, Keyed = false;
+  for (std::size_t At = PngSignatureSize; At < Png.Bytes.size();) {
+    const std::size_t Start = At;
+    const TPngChunk Chunk = NextPngChunk(Png.Bytes, At);
+    Data = Data || Chunk.Is("IDAT");
+    if (Chunk.Is("tRNS")) {
+      const std::uint8_t* T = Chunk.Data.data();
+      if (!Data && !Keyed && Chunk.Data.size() == 6)
+        Key = QRgba64::fromRgba64(std::uint16_t(T[0] << 8 | T[1]), std::uint16_t(T[2] << 8 | T[3]),
+                                  std::uint16_t(T[4] << 8 | T[5]), 0xFFFF);
+      Keyed = true;
+      continue;
+    }
+    Unkeyed.insert(Unkeyed.end(), Png.Bytes.begin() + std::ptrdiff_t(Start),
+                   Png.Bytes.begin() + std::ptrdiff_t(At));
+  }
+  QImage Image = DecodeWithQt(Unkeyed);
+  if (!Key || Image.isNull()) return Image;
+  Image.convertTo(QImage::Format_RGBA64);
+  for (int Y = 0; Y < Image.height(); ++Y) {
+    auto* Row = reinterpret_cast<QRgba64*>(Image.scanLine(Y));
+    for (int X = 0; X < Image.width(); ++X)
+      if (Row[X] == *Key) Row[X] = QRgba64::fromRgba64(0);
+  }
+  return Image;
+}
+
+}  // namespace
+
+QImage DecodeCheckedPng(const TPngForDecoding& Png) {
+  if (Png.Header.BitDepth == 16 && Png.Header.ColourType == 2) return DecodeKeyedRgb16(Png);
+  return DecodeWithQt(Png.Bytes);
 }
 
 QImage DecodePng(std::span<const std::uint8_t> Bytes) {

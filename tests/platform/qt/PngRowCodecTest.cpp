@@ -176,6 +176,38 @@ std::vector<TPngKind> PngKindCases() {
 INSTANTIATE_TEST_SUITE_P(Files, PngKinds, testing::ValuesIn(PngKindCases()),
                          [](const auto& Info) { return CaseName(Info.param.Name); });
 
+// Qt alone reads a 16-bit RGB picture with a transparent colour wrongly (shifted colours, a
+// quarter of each row left unwritten): it must be the picture without the colour, where only
+// the pixel of that colour is black, by every route.
+TEST(PngOfRgb16, WithATransparentColourIsThePictureWithThatPixelBlack) {
+  constexpr int Width = 7, Height = 3, Keyed = 9;
+  TPngBytes Rows, Key;
+  for (int Y = 0; Y < Height; ++Y) {
+    Rows.push_back(0);
+    for (int X = 0; X < Width; ++X)
+      for (const int Channel : {1, 2, 3}) {
+        const int Value = (Y * Width + X) * 997 * Channel % 65536;
+        Rows.insert(Rows.end(), {std::uint8_t(Value >> 8), std::uint8_t(Value)});
+      }
+  }
+  const auto Start = Rows.begin() + 1 + (Keyed / Width) * (1 + 6 * Width) + 6 * (Keyed % Width);
+  Key.assign(Start, Start + 6);
+  const auto Png = [&](bool WithKey) {
+    TRawPng File;
+    File.Header(Width, Height, 16, 2);
+    if (WithKey) File.Chunk("tRNS", Key);
+    return File.Chunk("IDAT", ZlibStored(Rows)).End().Bytes;
+  };
+  TWords Expected = SpriteWords(*SpriteOfImage(DecodePng(Png(false))));
+  ASSERT_NE(Expected[Keyed], 0);
+  Expected[Keyed] = 0;
+  const TPngBytes Keyed16 = Png(true);
+  EXPECT_EQ(SpriteWords(*SpriteOfImage(DecodePng(Keyed16))), Expected);
+  TTempDir Dir;
+  WriteBytes(Dir.File("keyed.png"), Keyed16);
+  EXPECT_EQ(SpriteWords(*TImageImport(Dir.File("keyed.png")).MakeSprite()), Expected);
+}
+
 struct TSpriteCase {
   const char* Name;
   int Width;
