@@ -33,6 +33,7 @@ class TBitmap;
 class TExpansionScan;
 class TImageList;
 struct TThumbnail;
+struct TThumbnailOutcome;
 struct TThumbnailSettings;
 class TManualCut;
 class TProgressPanel;
@@ -84,6 +85,7 @@ class TPelbrookMainWindow : public QMainWindow, public IProgressReport {
   void PopulateImageList();
   void GenerateThumbnails();
   TThumbnailSettings ThumbnailSettings() const;
+  std::vector<TThumbnailOutcome> ThumbnailsOfTheStep(int First) const;
   // Appends the picture of Source for sprite Index; returns why it may be inaccurate, or nothing.
   std::string MakeThumbnail(TBitmap& Source, int Index);
   std::string AddThumbnail(TThumbnail Thumbnail);

@@ -107,12 +107,19 @@ void TPelbrookMainWindow::GenerateThumbnails() {
     const bool Suspended = FasterUpdate;
     if (Suspended) Images->setUpdatesEnabled(false);
     Thumbnails->Reserve(SpriteFile->Count());
+    std::vector<TThumbnailOutcome> Made;
+    int MadeFrom = 0;
     for (int I = 0; I < SpriteFile->Count(); ++I) {
       try {
         if (SpriteFile->Count() > 1) SetProgress(LoopPercent(I, SpriteFile->Count()));
         if (RebuildSuperseded(Rebuild)) break;
-        Inaccurate.Note(
-            I, AddThumbnail(::MakeThumbnail(SpriteFile->GetSprite(I), ThumbnailSettings())));
+        if (I - MadeFrom >= int(Made.size())) {
+          Made = ThumbnailsOfTheStep(I);
+          MadeFrom = I;
+        }
+        TThumbnailOutcome& Outcome = Made[std::size_t(I - MadeFrom)];
+        if (Outcome.Failure) std::rethrow_exception(Outcome.Failure);
+        Inaccurate.Note(I, AddThumbnail(std::move(Outcome.Made)));
       } catch (const std::exception& Error) {
         Inaccurate.Note(I, ErrorMessage(Error));
       }
@@ -127,6 +134,17 @@ void TPelbrookMainWindow::GenerateThumbnails() {
   if (Inaccurate.Count() > 0 && !RebuildSuperseded(Rebuild))
     ShowWarning(InaccurateThumbnailsText, TMsgIcon::Exclamation,
                 Inaccurate.Detail(SpriteFile->Count()));
+}
+
+// The thumbnails of sprite First and of those after it up to where the progress next moves:
+// messages run only there, so no command can change these sprites before they are added.
+// They are made together, on the processor's cores.
+std::vector<TThumbnailOutcome> TPelbrookMainWindow::ThumbnailsOfTheStep(int First) const {
+  const int Count = SpriteFile->Count();
+  std::vector<const TS16Sprite*> Sprites{&SpriteFile->GetSprite(First)};
+  for (int I = First + 1; I < Count && LoopPercent(I, Count) == LoopPercent(First, Count); ++I)
+    Sprites.push_back(&SpriteFile->GetSprite(I));
+  return MakeThumbnails(Sprites, ThumbnailSettings());
 }
 
 TThumbnailSettings TPelbrookMainWindow::ThumbnailSettings() const {

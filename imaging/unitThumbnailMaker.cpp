@@ -5,6 +5,7 @@
 
 #include "imaging/resample.h"
 #include "platform/unitPixelRows.h"
+#include "platform/unitSecondCore.h"
 
 namespace {
 
@@ -70,6 +71,39 @@ TThumbnail MakeThumbnail(const TS16Sprite& Sprite, const TThumbnailSettings& Set
                       Filter.Support);
       },
       Sprite.Width(), Sprite.Height(), Settings);
+}
+
+namespace {
+
+// Fewer pixels than this are made on one core: handing them over costs more than they take.
+constexpr std::size_t PixelsWorthAThread = 64 * 1024;
+
+void MakeEach(std::span<const TS16Sprite* const> Sprites, const TThumbnailSettings& Settings,
+              TThumbnailOutcome* Out) {
+  for (std::size_t I = 0; I < Sprites.size(); ++I) try {
+      Out[I].Made = MakeThumbnail(*Sprites[I], Settings);
+    } catch (...) {
+      Out[I].Failure = std::current_exception();
+    }
+}
+
+}  // namespace
+
+std::vector<TThumbnailOutcome> MakeThumbnails(std::span<const TS16Sprite* const> Sprites,
+                                              const TThumbnailSettings& Settings) {
+  std::vector<TThumbnailOutcome> Outcomes(Sprites.size());
+  std::size_t Pixels = 0;
+  for (const TS16Sprite* Sprite : Sprites) Pixels += Sprite->PixelCount();
+  std::size_t Split = 0;
+  for (std::size_t Before = 0; Split < Sprites.size() && 2 * Before < Pixels; ++Split)
+    Before += Sprites[Split]->PixelCount();
+  if (Pixels >= PixelsWorthAThread && Split > 0 && Split < Sprites.size()) {
+    RunBeside([&] { MakeEach(Sprites.subspan(Split), Settings, Outcomes.data() + Split); },
+              [&] { MakeEach(Sprites.first(Split), Settings, Outcomes.data()); });
+    return Outcomes;
+  }
+  MakeEach(Sprites, Settings, Outcomes.data());
+  return Outcomes;
 }
 
 // Widened straight from the words, which is what the resampler would make of the sprite's

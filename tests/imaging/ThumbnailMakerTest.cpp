@@ -3,6 +3,7 @@
 #include <random>
 
 #include "imaging/unitThumbnailMaker.h"
+#include "tests/support/BitmapFactory.h"
 #include "tests/support/CaseNames.h"
 #include "tests/support/SpriteFactory.h"
 
@@ -90,5 +91,27 @@ INSTANTIATE_TEST_SUITE_P(MakeThumbnail, MakeThumbnailFailures,
                          [](const auto& Info) {
                            return SizeName(Info.param.Width, Info.param.Height);
                          });
+
+// Made on two cores, the thumbnails are those made one at a time, in order, and a sprite that
+// cannot have one (0 x 0, no aspect ratio) fails alone.
+TEST(MakeThumbnails, GiveWhatEachSpriteGivesInOrder) {
+  std::vector<std::unique_ptr<TS16Sprite>> Owned;
+  for (int I = 0; I < 9; ++I) Owned.push_back(RandomSprite(30 + 41 * I, 200 - 17 * I));
+  Owned.insert(Owned.begin() + 6, RandomSprite(0, 0));
+  std::vector<const TS16Sprite*> Sprites;
+  for (const auto& Sprite : Owned) Sprites.push_back(Sprite.get());
+  const TThumbnailSettings Settings{50, true, 1};
+  const auto Made = MakeThumbnails(Sprites, Settings);
+  ASSERT_EQ(Made.size(), Sprites.size());
+  for (std::size_t I = 0; I < Sprites.size(); ++I) {
+    if (I == 6) {
+      EXPECT_THROW(std::rethrow_exception(Made[I].Failure), EThumbnailError);
+      continue;
+    }
+    ASSERT_FALSE(Made[I].Failure) << I;
+    EXPECT_EQ(RawBits(Made[I].Made.Image), RawBits(MakeThumbnail(*Sprites[I], Settings).Image))
+        << I;
+  }
+}
 
 }  // namespace
