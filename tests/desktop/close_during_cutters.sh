@@ -89,6 +89,16 @@ answer_box() {
   done
   fail "the box of $1 stayed"
 }
+
+# Closes the window and answers, as answer_box does, the box the close raises. Once, on a loaded
+# machine, a close never reached the editor: it is sent again when no box has come in ten
+# seconds (while the box is up, the window it blocks ignores a second close).
+close_and_answer() {
+  close_window
+  timeout 10 xdotool search --sync --onlyvisible --name '^The Pelbrook$' >/dev/null || close_window
+  answer_box "$1" "$2"
+}
+
 # Starts the editor on $1 with its sheet selected.
 start_on() {
   QT_LOGGING_RULES='pelbrook.window.debug=true' "$editor" "$1" 2>"$work/log" &
@@ -117,8 +127,7 @@ xdotool mousemove --window "$window" 30 30 mousedown 1 sleep 0.5 mouseup 1
 wait_for_log "status: Splitting the Bitmap, Found Sprite at: 10,10 - 39,39 - Total now 1"
 sleep 0.5
 shot 2-manual-one-cut
-close_window
-answer_box 3-manual-cutter-question n
+close_and_answer 3-manual-cutter-question n
 answer_box 4-manual-save-question y
 wait_for_exit
 [ "$(sizes "$file")" = "1 1;30 30;130 50;2 2;" ] || fail "manual: saved $(sizes "$file")"
@@ -137,8 +146,7 @@ answer_box 5-expand-unsaved-question n
 answer_box 6-expand-layout-warning y
 grep -m 1 -qxF "pelbrook.window: status: Splitting the Bitmap, Pass 2 - Total Images now 250" \
   < <(timeout 20 tail -n +1 -F "$work/log" 2>/dev/null) || fail "no second pass"
-close_window
-answer_box 7-expand-save-question y
+close_and_answer 7-expand-save-question y
 wait_for_exit
 [ "$(sizes "$file")" = "1 1;2 2;751 751;" ] || fail "expand: saved $(sizes "$file")"
 echo "Expand Sprite: stopped by the close, the document as before it saved"
